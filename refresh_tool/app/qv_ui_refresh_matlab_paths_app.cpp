@@ -1,0 +1,29 @@
+#include "app/qv_ui_refresh_matlab_paths_app.h"
+
+#include "app/refresh_run.h"
+#include "app/win32_info_box.h"
+#include "app/win32_refresh_environment.h"
+
+#include <objbase.h>
+
+// The one application object, constructed before wWinMain runs.
+CQvUiRefreshMatlabPathsApp theApp;
+
+CQvUiRefreshMatlabPathsApp::CQvUiRefreshMatlabPathsApp() : WinAppEx(true)
+{
+    // The result is not examined: without COM, connector discovery simply finds nothing.
+    (void)::CoInitialize(nullptr);
+}
+
+CQvUiRefreshMatlabPathsApp::~CQvUiRefreshMatlabPathsApp()
+{
+    ::CoUninitialize();
+}
+
+bool CQvUiRefreshMatlabPathsApp::InitInstance()
+{
+    qv::Win32InfoBox info;
+    qv::Win32RefreshEnvironment environment(*this, info);
+    qv::RunRefresh(m_lpCmdLine, environment, info);
+    return false;
+}

@@ -1,0 +1,12 @@
+#include "app/win32_info_box.h"
+
+#include <windows.h>
+
+namespace qv {
+
+void Win32InfoBox::Show(const std::wstring& text)
+{
+    ::MessageBoxW(nullptr, text.c_str(), L"Info", MB_OK);
+}
+
+}  // namespace qv

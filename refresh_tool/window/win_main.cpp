@@ -1,0 +1,17 @@
+// Entry point of the thin window layer: hands the command line to the one application
+// object and runs it, as a GUI framework's main routine would.
+#include "window/win_app.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int)
+{
+    qv::window::WinAppEx* app = qv::window::WinAppEx::Current();
+    if (app == nullptr) {
+        return 0;
+    }
+    app->m_hInstance = instance;
+    app->m_lpCmdLine = commandLine != nullptr ? commandLine : L"";
+    if (!app->InitInstance()) {
+        return 0;  // the program sets no exit status of its own
+    }
+    return app->Run();
+}

@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Runs every test: host (plain and under ASan/UBSan) and Windows (under Wine).
+# Installs what it needs first. Ends with a line "N passed, N failed".
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QV_BUILD_DIR:-$root/build}
+source "$root/scripts/wine-env.sh"
+
+bash "$root/scripts/install-deps.sh" || exit 1
+
+passed=0
+failed=0
+problems=()
+
+# ctest_counts LOG: adds the counts of a ctest summary to the totals.
+ctest_counts() {
+  local line total fails
+  line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
+  if [ -z "$line" ]; then
+    problems+=("no ctest summary in $1")
+    failed=$((failed + 1))
+    return
+  fi
+  fails=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$line")
+  total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+  passed=$((passed + total - fails))
+  failed=$((failed + fails))
+}
+
+# stage NAME BUILD_DIR CTEST_JOBS CMAKE_ARGS...: configure, build and test one configuration.
+stage() {
+  local name=$1 dir=$2 jobs=$3
+  shift 3
+  echo "== $name: configure and build"
+  if ! cmake -S "$root" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1; then
+    mkdir -p "$(dirname "$dir")"; tail -n 40 "$dir.configure.log"; problems+=("$name: configure failed"); failed=$((failed + 1)); return
+  fi
+  if ! cmake --build "$dir" >"$dir.build.log" 2>&1; then
+    grep -E 'error|Error' "$dir.build.log" | head -n 40; problems+=("$name: build failed"); failed=$((failed + 1)); return
+  fi
+  echo "== $name: test"
+  ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 300 2>&1 | tee "$dir.ctest.log" | grep -E '^\s*[0-9]+/[0-9]+ Test.*(Failed|Timeout|Not Run)|tests passed|Errors while'
+  ctest_counts "$dir.ctest.log"
+}
+
+mkdir -p "$build"
+stage host "$build/host" 2 -DCMAKE_BUILD_TYPE=Debug
+stage host-sanitizers "$build/host-asan" 2 -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON
+
+# Windows: one throwaway prefix per run, copied from the build tree's template; its server
+# is ended on every way out.
+prefix="$build/wine-run"
+cleanup() { qv_wine_stop "$prefix"; }
+trap cleanup EXIT
+echo "== windows: Wine prefix"
+if qv_wine_template "$build/wine-template" && qv_wine_fresh "$build/wine-template" "$prefix"; then
+  export WINEPREFIX=$prefix
+  qv_wine_start "$prefix"
+  stage windows "$build/windows" 1 -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v wine)"
+  qv_wine_stop "$prefix"
+else
+  problems+=("windows: no Wine prefix"); failed=$((failed + 1))
+fi
+
+for p in "${problems[@]}"; do echo "problem: $p"; done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

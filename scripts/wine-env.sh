@@ -1,0 +1,59 @@
+# Sourced by the scripts: throwaway Wine prefixes and their servers.
+# A template prefix is made once per build tree; every run copies it and ends its server.
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+# qv_wine_template DIR: creates the template prefix DIR unless it is already complete.
+# It uses Wine's null display driver: dialogs and message boxes work, nothing is rendered.
+qv_wine_template() {
+  local dir=$1
+  [ -f "$dir/.qv-template-ready" ] && return 0
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  (
+    export WINEPREFIX=$dir
+    wineboot -i >/dev/null 2>&1 || true
+    wine reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Drivers' /v Graphics /t REG_SZ /d null /f >/dev/null 2>&1
+    wineserver -k >/dev/null 2>&1 || true
+    wineserver -w >/dev/null 2>&1 || true
+  )
+  [ -d "$dir/drive_c/windows" ] || { echo "wine-env: could not create a Wine prefix in $dir" >&2; return 1; }
+  touch "$dir/.qv-template-ready"
+}
+
+# qv_wine_fresh TEMPLATE DIR: DIR becomes a fresh copy of the template.
+qv_wine_fresh() {
+  rm -rf "$2"
+  mkdir -p "$2"
+  cp -a "$1/." "$2"
+  rm -f "$2/.qv-template-ready"
+}
+
+# qv_wine_use_display PREFIX: the prefix renders to $DISPLAY (for screenshots and people).
+qv_wine_use_display() {
+  WINEPREFIX=$1 wine reg delete 'HKCU\Software\Wine\Drivers' /v Graphics /f >/dev/null 2>&1 || true
+  WINEPREFIX=$1 wineserver -w >/dev/null 2>&1 || true
+}
+
+# qv_wine_start PREFIX: a persistent server for PREFIX, so that each program start is quick.
+# A first program starts Wine's background services; started here with no pipe attached,
+# they cannot hold a test runner's output open.
+qv_wine_start() {
+  WINEPREFIX=$1 wineserver -p </dev/null >/dev/null 2>&1
+  WINEPREFIX=$1 wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+# qv_wine_stop PREFIX: ends the server of PREFIX and every Wine process in it.
+qv_wine_stop() {
+  WINEPREFIX=$1 wineserver -k >/dev/null 2>&1 || true
+  WINEPREFIX=$1 wineserver -w >/dev/null 2>&1 || true
+}
+
+# qv_winpath UNIXPATH: the Z: path Wine programs see for a Unix path.
+qv_winpath() {
+  local p
+  p=$(readlink -f "$1")
+  echo "Z:${p//\//\\}"
+}

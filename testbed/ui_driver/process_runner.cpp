@@ -1,0 +1,80 @@
+#include "process_runner.h"
+
+#include <set>
+
+namespace qv::testbed {
+namespace {
+
+// Owns the two handles CreateProcessW returns.
+struct ProcessHandles {
+    PROCESS_INFORMATION info{};
+    ~ProcessHandles()
+    {
+        if (info.hThread != nullptr) {
+            ::CloseHandle(info.hThread);
+        }
+        if (info.hProcess != nullptr) {
+            ::CloseHandle(info.hProcess);
+        }
+    }
+};
+
+constexpr DWORD kPollMs = 20;
+
+}  // namespace
+
+std::wstring ExecutableDirectory()
+{
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring directory(path, length);
+    return directory.substr(0, directory.find_last_of(L"\\/") + 1);
+}
+
+ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments, const RunOptions& options)
+{
+    ProgramRun run;
+    std::wstring commandLine = L"\"" + program + L"\"";
+    if (!arguments.empty()) {
+        commandLine += L" " + arguments;
+    }
+
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    ProcessHandles process;
+    const wchar_t* directory = options.workingDirectory.empty() ? nullptr : options.workingDirectory.c_str();
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory,
+                          &startup, &process.info)) {
+        return run;
+    }
+    run.started = true;
+
+    std::set<HWND> answered;
+    const ULONGLONG deadline = ::GetTickCount64() + options.timeoutMs;
+    for (;;) {
+        for (HWND box : FindTopLevelWindows(process.info.dwProcessId, L"#32770", nullptr)) {
+            if (!IsMessageBox(box) || !::IsWindowVisible(box) || answered.count(box) != 0) {
+                continue;
+            }
+            run.infoBoxes.push_back(ReadMessageBox(box));
+            answered.insert(box);
+            CloseMessageBox(box);
+        }
+        if (options.onPoll) {
+            options.onPoll(process.info.dwProcessId);
+        }
+        if (::WaitForSingleObject(process.info.hProcess, kPollMs) == WAIT_OBJECT_0) {
+            break;
+        }
+        if (::GetTickCount64() > deadline) {
+            run.timedOut = true;
+            ::TerminateProcess(process.info.hProcess, 0xDEAD);
+            ::WaitForSingleObject(process.info.hProcess, 5000);
+            break;
+        }
+    }
+    ::GetExitCodeProcess(process.info.hProcess, &run.exitCode);
+    return run;
+}
+
+}  // namespace qv::testbed

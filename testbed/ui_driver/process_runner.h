@@ -1,0 +1,33 @@
+#pragma once
+// Starts a program, answers its "Info" message boxes as a person would (reads each, presses
+// OK) and waits for it to end.
+#include "ui_driver.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace qv::testbed {
+
+struct ProgramRun {
+    std::vector<MessageBoxView> infoBoxes;  // in the order they appeared
+    DWORD exitCode = 0;
+    bool started = false;
+    bool timedOut = false;  // the program was still running at the deadline and was ended
+};
+
+struct RunOptions {
+    std::wstring workingDirectory;  // empty: the caller's
+    DWORD timeoutMs = 30000;
+    // Called on every poll while the program runs, with its process id; lets a caller work
+    // other windows (a dialog) between message boxes.
+    std::function<void(DWORD processId)> onPoll;
+};
+
+// program: full path; arguments: the text after the program name.
+ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments, const RunOptions& options = {});
+
+// Directory of the running executable, with a trailing backslash.
+std::wstring ExecutableDirectory();
+
+}  // namespace qv::testbed
