@@ -92,6 +92,7 @@ TEST(ParseCommandLineFolder, TheSecondQuoteTokenOfTheWholeLineIsTaken)
 }
 
 struct PlatformCase {
+    const char* name;
     const wchar_t* text;
     bool conflict;
     PlatformSelection platform;
@@ -109,12 +110,13 @@ TEST_P(ParseCommandLinePlatform, DecidedOnceAfterTheLoop)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ParseCommandLinePlatform,
-                         ::testing::Values(PlatformCase{L"-list", false, Platform32},
-                                           PlatformCase{L"-list -x86", false, Platform32},
-                                           PlatformCase{L"-list -x64", false, Platform64},
-                                           PlatformCase{L"-x64 -x64", false, Platform64},
-                                           PlatformCase{L"-x86 -x64", true, Platform32},
-                                           PlatformCase{L"-X64 -d -x86", true, Platform32}));
+                         ::testing::Values(PlatformCase{"Neither", L"-list", false, Platform32},
+                                           PlatformCase{"X86Only", L"-list -x86", false, Platform32},
+                                           PlatformCase{"X64Only", L"-list -x64", false, Platform64},
+                                           PlatformCase{"X64Twice", L"-x64 -x64", false, Platform64},
+                                           PlatformCase{"Both", L"-x86 -x64", true, Platform32},
+                                           PlatformCase{"BothAnyCaseAndOrder", L"-X64 -d -x86", true, Platform32}),
+                         [](const ::testing::TestParamInfo<PlatformCase>& info) { return std::string(info.param.name); });
 
 TEST(ParseCommandLineUsage, QuestionMarkAsksForUsage)
 {
