@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(Table, ParseCommandLinePlatform,
                                            PlatformCase{"X64Twice", L"-x64 -x64", false, Platform64},
                                            PlatformCase{"Both", L"-x86 -x64", true, Platform32},
                                            PlatformCase{"BothAnyCaseAndOrder", L"-X64 -d -x86", true, Platform32}),
-                         [](const ::testing::TestParamInfo<PlatformCase>& info) { return std::string(info.param.name); });
+                         [](const ::testing::TestParamInfo<PlatformCase>& param) { return std::string(param.param.name); });
 
 TEST(ParseCommandLineUsage, QuestionMarkAsksForUsage)
 {
