@@ -1,5 +1,11 @@
 #include "app/win32_refresh_environment.h"
 
+#include "discovery/com_connector_source.h"
+#include "discovery/connector_discovery.h"
+#include "discovery/matlab_installations.h"
+#include "discovery/product_installation.h"
+#include "discovery/win32_registry.h"
+
 #include <windows.h>
 
 #include <commctrl.h>
@@ -14,14 +20,25 @@ void Win32RefreshEnvironment::OpenProgressWindow() {}
 
 void Win32RefreshEnvironment::CloseProgressWindow() {}
 
-void Win32RefreshEnvironment::FindConnectors(StringArray&, StringArray&, bool) {}
-
-void Win32RefreshEnvironment::ReadConnectorLocation(const std::wstring&, const std::wstring&, std::wstring&,
-                                                    std::wstring&, bool)
+void Win32RefreshEnvironment::FindConnectors(StringArray& connectors32, StringArray& connectors64, bool showInfo)
 {
+    win32::ComConnectorSource source;
+    qv::FindConnectors(source, info_, connectors32, connectors64, showInfo);
 }
 
-void Win32RefreshEnvironment::ListProductMatlabFolders(StringArray&, StringArray&) {}
+void Win32RefreshEnvironment::ReadConnectorLocation(const std::wstring& keyPath, const std::wstring& valueName,
+                                                    std::wstring& location32, std::wstring& location64,
+                                                    bool showInfo)
+{
+    win32::Win32Registry registry;
+    qv::ReadConnectorLocation(registry, info_, keyPath, valueName, location32, location64, showInfo);
+}
+
+void Win32RefreshEnvironment::ListProductMatlabFolders(StringArray& folders32, StringArray& folders64)
+{
+    win32::Win32Registry registry;
+    qv::ListProductMatlabFolders(registry, folders32, folders64);
+}
 
 void Win32RefreshEnvironment::PrepareGui()
 {
@@ -38,7 +55,12 @@ int Win32RefreshEnvironment::ShowFolderSelectionDialog(FolderChoice&)
     return DialogCancel;
 }
 
-void Win32RefreshEnvironment::FindMatlabRoots(const StringArray&, const StringArray&, StringArray&, StringArray&) {}
+void Win32RefreshEnvironment::FindMatlabRoots(const StringArray& connectors32, const StringArray& connectors64,
+                                               StringArray& roots32, StringArray& roots64)
+{
+    win32::Win32Registry registry;
+    qv::FindMatlabRoots(registry, connectors32, connectors64, roots32, roots64);
+}
 
 bool Win32RefreshEnvironment::IsExistingDirectory(const std::wstring& path)
 {

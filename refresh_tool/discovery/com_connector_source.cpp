@@ -1,0 +1,98 @@
+#include "discovery/com_connector_source.h"
+
+#include "discovery/qv_connector_info.h"
+#include "win32/com_ptr.h"
+
+#include <comcat.h>
+
+namespace qv::win32 {
+namespace {
+
+// CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER
+constexpr DWORD kAnyServer = 0x17;
+static_assert(kAnyServer == (CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER |
+                             CLSCTX_REMOTE_SERVER));
+
+// An out-string slot: null before the call, freed on every way out.
+class BstrSlot {
+public:
+    BstrSlot() = default;
+    ~BstrSlot() { ::SysFreeString(value_); }
+    BstrSlot(const BstrSlot&) = delete;
+    BstrSlot& operator=(const BstrSlot&) = delete;
+
+    BSTR* put() { return &value_; }
+    // The whole string, embedded NULs included; empty for a null string.
+    std::wstring Text() const
+    {
+        return value_ == nullptr ? std::wstring() : std::wstring(value_, ::SysStringLen(value_));
+    }
+
+private:
+    BSTR value_ = nullptr;
+};
+
+class ComConnectorInfo final : public IConnectorInfo {
+public:
+    explicit ComConnectorInfo(IQvConnectorInfo& object) : object_(object) {}
+
+    VersionInfoReply GetVersionInfo(Platform platform) override
+    {
+        BstrSlot version;
+        BstrSlot description;
+        BstrSlot detail;
+        VersionInfoReply reply;
+        reply.result =
+            object_.GetVersionInfo(static_cast<LONG>(platform), version.put(), description.put(), detail.put());
+        if (reply.result >= 0) {
+            reply.version = version.Text();
+        }
+        return reply;
+    }
+
+    ResultCode CheckPlatform(Platform platform) override
+    {
+        BstrSlot reason;
+        SHORT state = 0;
+        SHORT detail = 0;
+        return object_.CheckPlatform(static_cast<LONG>(platform), reason.put(), &state, &detail);
+    }
+
+private:
+    IQvConnectorInfo& object_;
+};
+
+}  // namespace
+
+void ComConnectorSource::ForEachConnector(const std::function<void(IConnectorInfo&)>& visit)
+{
+    ComPtr<ICatInformation> manager;
+    if (::CoCreateInstance(CLSID_StdComponentCategoriesMgr, nullptr, kAnyServer, IID_ICatInformation,
+                           manager.put_void()) != S_OK ||
+        !manager) {
+        return;
+    }
+    // A category that cannot be enumerated counts as empty.
+    CATID implemented[] = {CATID_QvConnectors};
+    ComPtr<IEnumGUID> classes;
+    if (FAILED(manager->EnumClassesOfCategories(1, implemented, 0, nullptr, classes.put())) || !classes) {
+        return;
+    }
+    classes->Reset();
+    for (;;) {
+        CLSID classId{};
+        ULONG fetched = 0;
+        if (FAILED(classes->Next(1, &classId, &fetched)) || fetched != 1) {
+            return;
+        }
+        ComPtr<IQvConnectorInfo> object;
+        if (FAILED(::CoCreateInstance(classId, nullptr, kAnyServer, IID_IQvConnectorInfo, object.put_void())) ||
+            !object) {
+            continue;
+        }
+        ComConnectorInfo connector(*object.get());
+        visit(connector);
+    }
+}
+
+}  // namespace qv::win32
