@@ -1,5 +1,7 @@
 #include "app/win32_refresh_environment.h"
 
+#include "launcher/win32_process_launcher.h"
+
 #include "discovery/com_connector_source.h"
 #include "discovery/connector_discovery.h"
 #include "discovery/matlab_installations.h"
@@ -68,9 +70,12 @@ bool Win32RefreshEnvironment::IsExistingDirectory(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-void Win32RefreshEnvironment::RunMatlabRefresh(Platform, const std::wstring&, const std::wstring&,
-                                               const StringArray&, bool)
+void Win32RefreshEnvironment::RunMatlabRefresh(Platform platform, const std::wstring& orxMatlabFolder,
+                                               const std::wstring& connectorLocation, const StringArray& matlabRoots,
+                                               bool showInfo)
 {
+    win32::Win32ProcessLauncher launcher;
+    qv::RunMatlabRefresh(launcher, info_, platform, orxMatlabFolder, connectorLocation, matlabRoots, showInfo);
 }
 
 void Win32RefreshEnvironment::RunPendingUserSetups(int, const StringArray&, const StringArray&) {}

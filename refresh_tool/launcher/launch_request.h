@@ -1,0 +1,37 @@
+#pragma once
+// What the worker needs to start one process, and the two kinds of request the program makes.
+#include "common/platform.h"
+
+#include <string>
+
+namespace qv {
+
+// Filled completely by the caller before the worker starts; the worker only reads it.
+struct LaunchRequest {
+    std::wstring application;  // full path of the executable, passed as the application name
+    std::wstring commandLine;  // the whole command line, program name first
+    std::wstring directory;    // working directory of the new process
+};
+
+// R + "\bin\matlab.exe": paths are joined by plain concatenation, nothing is normalised.
+std::wstring MatlabExecutablePath(const std::wstring& matlabRoot);
+
+// A text placed inside a MATLAB char literal: each single quote is written twice, so the
+// literal holds exactly the text and a quote in a folder name cannot end it early.
+std::wstring QuoteForMatlabCharLiteral(const std::wstring& text);
+
+// matlab.exe -automation -wait -r "path( '{C}', path); orxRefresh('{C}', '{T}', '{F}');quit force;"
+// with T = orxpath32 / orxpath64 by platform.
+std::wstring BuildRefreshCommandLine(Platform platform, const std::wstring& connectorLocation,
+                                     const std::wstring& orxMatlabFolder);
+
+LaunchRequest BuildRefreshRequest(Platform platform, const std::wstring& matlabRoot,
+                                  const std::wstring& connectorLocation, const std::wstring& orxMatlabFolder);
+
+// B + "\QvNewUserSetup.exe", "QvNewUserSetup.exe force", working directory B.
+LaunchRequest BuildNewUserSetupRequest(const std::wstring& programFolder);
+
+// "Could not find the matlab.exe at " + R + "\bin\matlab.exe"
+std::wstring MatlabMissingMessage(const std::wstring& matlabRoot);
+
+}  // namespace qv

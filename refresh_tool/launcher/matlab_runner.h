@@ -1,0 +1,36 @@
+#pragma once
+// Starting MATLAB for a refresh and starting the per-user setup, over a process launcher
+// that the Windows binding implements and the host tests fake.
+#include "common/info_box.h"
+#include "common/platform.h"
+#include "common/string_array.h"
+#include "launcher/launch_request.h"
+
+#include <string>
+
+namespace qv {
+
+class IProcessLauncher {
+public:
+    // True only for an existing file; a directory of that name or an unreadable path is not one.
+    virtual bool IsExistingFile(const std::wstring& path) = 0;
+    // Starts the process and returns once it has ended; a process that cannot be started
+    // makes it return at once, without a report.
+    virtual void RunAndWait(const LaunchRequest& request) = 0;
+
+protected:
+    ~IProcessLauncher() = default;
+};
+
+// Runs MATLAB at each root in list order, one process at a time. The first root without
+// matlab.exe (or an empty root, which would name a file at the top of the current drive)
+// ends the call: its message is shown under "-d" and the roots after it are not run.
+void RunMatlabRefresh(IProcessLauncher& launcher, IInfoBox& info, Platform platform,
+                      const std::wstring& orxMatlabFolder, const std::wstring& connectorLocation,
+                      const StringArray& matlabRoots, bool showInfo);
+
+// Runs "QvNewUserSetup.exe force" in the program folder and waits for it. An empty folder
+// starts nothing: it would name a program at the top of the current drive.
+void StartNewUserSetup(IProcessLauncher& launcher, const std::wstring& programFolder);
+
+}  // namespace qv

@@ -1,0 +1,26 @@
+#include "launcher/win32_process_launcher.h"
+
+#include "launcher/win32_launch_worker.h"
+
+#include <windows.h>
+
+namespace qv::win32 {
+
+bool Win32ProcessLauncher::IsExistingFile(const std::wstring& path)
+{
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+void Win32ProcessLauncher::RunAndWait(const LaunchRequest& request)
+{
+    RunLaunchRequest(request);
+}
+
+void StartNewUserSetup(const std::wstring& programFolder)
+{
+    Win32ProcessLauncher launcher;
+    qv::StartNewUserSetup(launcher, programFolder);
+}
+
+}  // namespace qv::win32

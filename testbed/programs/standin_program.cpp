@@ -1,0 +1,79 @@
+// Stand-in for matlab.exe and QvNewUserSetup.exe (one source, two executables): records how
+// it was started in the stand-in log, optionally sleeps first, then exits, or misbehaves on
+// request. Configured by the environment variables named in standin_log.h.
+#include "standin_log.h"
+
+#include "win32/unique_handle.h"
+
+#include <windows.h>
+
+#include <cstdint>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+using qv::testbed::StandinRun;
+
+// Lives as long as any stand-in runs; finding it already there means two run at once.
+constexpr const wchar_t* kRunningMarkerName = L"Local\\QvStandinProgramRunning";
+
+std::wstring EnvironmentValue(const wchar_t* name)
+{
+    const DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
+    if (size == 0) {
+        return {};
+    }
+    std::wstring value(size, L'\0');
+    const DWORD length = ::GetEnvironmentVariableW(name, value.data(), size);
+    value.resize(length < size ? length : 0);
+    return value;
+}
+
+DWORD EnvironmentNumber(const wchar_t* name)
+{
+    const std::wstring text = EnvironmentValue(name);
+    return text.empty() ? 0 : static_cast<DWORD>(std::wcstoul(text.c_str(), nullptr, 10));
+}
+
+std::wstring OwnPath()
+{
+    std::wstring path(32768, L'\0');
+    path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+    return path;
+}
+
+std::wstring CurrentDirectory()
+{
+    const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
+    std::wstring directory(size, L'\0');
+    directory.resize(::GetCurrentDirectoryW(size, directory.data()));
+    return directory;
+}
+
+}  // namespace
+
+int wmain()
+{
+    const qv::win32::UniqueHandle runningMarker(::CreateMutexW(nullptr, FALSE, kRunningMarkerName));
+    StandinRun run;
+    run.overlapping = ::GetLastError() == ERROR_ALREADY_EXISTS;
+    run.program = OwnPath();
+    run.workingDirectory = CurrentDirectory();
+    run.commandLine = ::GetCommandLineW();
+
+    if (const DWORD sleepMs = EnvironmentNumber(qv::testbed::kStandinSleepVariable); sleepMs != 0) {
+        ::Sleep(sleepMs);
+    }
+    const std::wstring logPath = EnvironmentValue(qv::testbed::kStandinLogVariable);
+    if (!logPath.empty()) {
+        qv::testbed::AppendStandinLine(logPath, run);
+    }
+
+    if (!EnvironmentValue(qv::testbed::kStandinCrashVariable).empty()) {
+        // A write to address 0 read through a volatile, so the compiler cannot turn it into a trap.
+        volatile std::uintptr_t nowhere = 0;
+        *reinterpret_cast<volatile int*>(nowhere) = 1;
+    }
+    return static_cast<int>(EnvironmentNumber(qv::testbed::kStandinExitCodeVariable));
+}

@@ -1,0 +1,107 @@
+// The exact strings of the MATLAB and setup requests.
+#include "launcher/launch_request.h"
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+
+namespace qv {
+namespace {
+
+struct RefreshCase {
+    const char* name;
+    Platform platform;
+    std::wstring root;
+    std::wstring connector;
+    std::wstring folder;
+    std::wstring application;
+    std::wstring directory;
+    std::wstring commandLine;
+};
+
+void PrintTo(const RefreshCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class RefreshRequestTest : public ::testing::TestWithParam<RefreshCase> {};
+
+TEST_P(RefreshRequestTest, ApplicationDirectoryAndCommandLineAreExact)
+{
+    const RefreshCase& c = GetParam();
+    const LaunchRequest request = BuildRefreshRequest(c.platform, c.root, c.connector, c.folder);
+    EXPECT_EQ(request.application, c.application);
+    EXPECT_EQ(request.directory, c.directory);
+    EXPECT_EQ(request.commandLine, c.commandLine);
+    EXPECT_EQ(BuildRefreshCommandLine(c.platform, c.connector, c.folder), c.commandLine);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, RefreshRequestTest,
+    ::testing::Values(
+        RefreshCase{"WorkedExample32", Platform::Bits32, L"C:\\M", L"C:\\P\\Matlab", L"D:\\O\\Matlab",
+                    L"C:\\M\\bin\\matlab.exe", L"C:\\M\\bin",
+                    L"matlab.exe -automation -wait -r \"path( 'C:\\P\\Matlab', path); orxRefresh('C:\\P\\Matlab', "
+                    L"'orxpath32', 'D:\\O\\Matlab');quit force;\""},
+        RefreshCase{"WorkedExample64", Platform::Bits64, L"C:\\M", L"C:\\P\\Matlab", L"D:\\O\\Matlab",
+                    L"C:\\M\\bin\\matlab.exe", L"C:\\M\\bin",
+                    L"matlab.exe -automation -wait -r \"path( 'C:\\P\\Matlab', path); orxRefresh('C:\\P\\Matlab', "
+                    L"'orxpath64', 'D:\\O\\Matlab');quit force;\""},
+        // Nothing is normalised: a trailing backslash doubles the separator.
+        RefreshCase{"RootWithTrailingBackslash", Platform::Bits64, L"C:\\Program Files\\MATLAB\\R2018a\\",
+                    L"C:\\P", L"D:\\O", L"C:\\Program Files\\MATLAB\\R2018a\\\\bin\\matlab.exe",
+                    L"C:\\Program Files\\MATLAB\\R2018a\\\\bin",
+                    L"matlab.exe -automation -wait -r \"path( 'C:\\P', path); orxRefresh('C:\\P', 'orxpath64', "
+                    L"'D:\\O');quit force;\""},
+        RefreshCase{"EmptyConnectorLocation", Platform::Bits32, L"C:\\M", L"", L"D:\\O",
+                    L"C:\\M\\bin\\matlab.exe", L"C:\\M\\bin",
+                    L"matlab.exe -automation -wait -r \"path( '', path); orxRefresh('', 'orxpath32', "
+                    L"'D:\\O');quit force;\""},
+        // Each single quote in C and F is doubled; the root, spaces and backslashes stay as they are.
+        RefreshCase{"SingleQuotesInConnectorAndFolder", Platform::Bits32, L"C:\\M'x",
+                    L"C:\\Users\\O'Neil\\P", L"D:\\it's ''here''", L"C:\\M'x\\bin\\matlab.exe", L"C:\\M'x\\bin",
+                    L"matlab.exe -automation -wait -r \"path( 'C:\\Users\\O''Neil\\P', path); "
+                    L"orxRefresh('C:\\Users\\O''Neil\\P', 'orxpath32', 'D:\\it''s ''''here''''');quit force;\""},
+        // A quote that would otherwise close the literal and run the rest as MATLAB code.
+        RefreshCase{"InjectionAttemptStaysInsideTheLiteral", Platform::Bits64, L"C:\\M",
+                    L"C:\\a', path); system('calc'); %", L"D:\\O", L"C:\\M\\bin\\matlab.exe", L"C:\\M\\bin",
+                    L"matlab.exe -automation -wait -r \"path( 'C:\\a'', path); system(''calc''); %', path); "
+                    L"orxRefresh('C:\\a'', path); system(''calc''); %', 'orxpath64', 'D:\\O');quit force;\""}),
+    [](const ::testing::TestParamInfo<RefreshCase>& param) { return std::string(param.param.name); });
+
+TEST(QuoteForMatlabCharLiteral, DoublesOnlySingleQuotes)
+{
+    EXPECT_EQ(QuoteForMatlabCharLiteral(L""), L"");
+    EXPECT_EQ(QuoteForMatlabCharLiteral(L"'"), L"''");
+    EXPECT_EQ(QuoteForMatlabCharLiteral(L"''"), L"''''");
+    EXPECT_EQ(QuoteForMatlabCharLiteral(L"a\"b\\c d%e\u00e9\u2019"), L"a\"b\\c d%e\u00e9\u2019")
+        << "double quotes, typographic apostrophes and the rest are not MATLAB's quote";
+}
+
+TEST(NewUserSetupRequest, WithAndWithoutTrailingBackslash)
+{
+    const LaunchRequest plain = BuildNewUserSetupRequest(L"C:\\O\\bin");
+    EXPECT_EQ(plain.application, L"C:\\O\\bin\\QvNewUserSetup.exe");
+    EXPECT_EQ(plain.commandLine, L"QvNewUserSetup.exe force");
+    EXPECT_EQ(plain.directory, L"C:\\O\\bin");
+
+    const LaunchRequest trailing = BuildNewUserSetupRequest(L"C:\\O\\bin\\");
+    EXPECT_EQ(trailing.application, L"C:\\O\\bin\\\\QvNewUserSetup.exe");
+    EXPECT_EQ(trailing.commandLine, L"QvNewUserSetup.exe force");
+    EXPECT_EQ(trailing.directory, L"C:\\O\\bin\\");
+
+    // The setup's command line is fixed: a quote in the folder changes only the paths.
+    const LaunchRequest quoted = BuildNewUserSetupRequest(L"C:\\O'Neil");
+    EXPECT_EQ(quoted.application, L"C:\\O'Neil\\QvNewUserSetup.exe");
+    EXPECT_EQ(quoted.commandLine, L"QvNewUserSetup.exe force");
+}
+
+TEST(MatlabMissingMessage, NamesTheFullExecutablePath)
+{
+    EXPECT_EQ(MatlabMissingMessage(L"C:\\M"), L"Could not find the matlab.exe at C:\\M\\bin\\matlab.exe");
+    EXPECT_EQ(MatlabMissingMessage(L"C:\\M\\"), L"Could not find the matlab.exe at C:\\M\\\\bin\\matlab.exe");
+    EXPECT_EQ(MatlabMissingMessage(L""), L"Could not find the matlab.exe at \\bin\\matlab.exe");
+}
+
+}  // namespace
+}  // namespace qv

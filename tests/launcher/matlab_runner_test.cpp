@@ -1,0 +1,117 @@
+// RunMatlabRefresh and StartNewUserSetup over a recording launcher: order, stop rule, silence.
+#include "launcher/matlab_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <vector>
+
+namespace qv {
+namespace {
+
+// Every call in order: "exists <path>" and "run <application>".
+class RecordingLauncher final : public IProcessLauncher {
+public:
+    std::set<std::wstring> files;
+    std::vector<std::wstring> calls;
+    std::vector<LaunchRequest> runs;
+
+    bool IsExistingFile(const std::wstring& path) override
+    {
+        calls.push_back(L"exists " + path);
+        return files.count(path) != 0;
+    }
+    void RunAndWait(const LaunchRequest& request) override
+    {
+        calls.push_back(L"run " + request.application);
+        runs.push_back(request);
+    }
+};
+
+class RecordingInfoBox final : public IInfoBox {
+public:
+    std::vector<std::wstring> texts;
+    void Show(const std::wstring& text) override { texts.push_back(text); }
+};
+
+class RunMatlabRefreshTest : public ::testing::Test {
+protected:
+    void Run(const StringArray& roots, bool showInfo, Platform platform = Platform::Bits32)
+    {
+        RunMatlabRefresh(launcher, info, platform, L"D:\\O", L"C:\\P", roots, showInfo);
+    }
+
+    RecordingLauncher launcher;
+    RecordingInfoBox info;
+};
+
+TEST_F(RunMatlabRefreshTest, EveryRootInListOrderEachAfterItsFileTest)
+{
+    launcher.files = {L"C:\\A\\bin\\matlab.exe", L"C:\\B\\bin\\matlab.exe"};
+    Run({L"C:\\B", L"C:\\A", L"C:\\B"}, true, Platform::Bits64);
+    EXPECT_EQ(launcher.calls,
+              (std::vector<std::wstring>{L"exists C:\\B\\bin\\matlab.exe", L"run C:\\B\\bin\\matlab.exe",
+                                         L"exists C:\\A\\bin\\matlab.exe", L"run C:\\A\\bin\\matlab.exe",
+                                         L"exists C:\\B\\bin\\matlab.exe", L"run C:\\B\\bin\\matlab.exe"}));
+    ASSERT_EQ(launcher.runs.size(), 3u);
+    const LaunchRequest expected = BuildRefreshRequest(Platform::Bits64, L"C:\\A", L"C:\\P", L"D:\\O");
+    EXPECT_EQ(launcher.runs[1].commandLine, expected.commandLine);
+    EXPECT_EQ(launcher.runs[1].directory, L"C:\\A\\bin");
+    EXPECT_TRUE(info.texts.empty());
+}
+
+TEST_F(RunMatlabRefreshTest, FirstMissingRootStopsTheCall)
+{
+    launcher.files = {L"C:\\A\\bin\\matlab.exe", L"C:\\C\\bin\\matlab.exe"};
+    for (const bool showInfo : {true, false}) {
+        launcher.calls.clear();
+        launcher.runs.clear();
+        info.texts.clear();
+        Run({L"C:\\A", L"C:\\B", L"C:\\C"}, showInfo);
+        EXPECT_EQ(launcher.calls,
+                  (std::vector<std::wstring>{L"exists C:\\A\\bin\\matlab.exe", L"run C:\\A\\bin\\matlab.exe",
+                                             L"exists C:\\B\\bin\\matlab.exe"}))
+            << "showInfo " << showInfo;
+        const std::vector<std::wstring> expectedTexts =
+            showInfo ? std::vector<std::wstring>{L"Could not find the matlab.exe at C:\\B\\bin\\matlab.exe"}
+                     : std::vector<std::wstring>{};
+        EXPECT_EQ(info.texts, expectedTexts);
+    }
+}
+
+TEST_F(RunMatlabRefreshTest, EmptyRootCountsAsMissingWithoutLookingAtTheDrive)
+{
+    // "\bin\matlab.exe" exists at the top of the current drive, but an empty root must not use it.
+    launcher.files = {L"\\bin\\matlab.exe", L"C:\\C\\bin\\matlab.exe"};
+    Run({L"", L"C:\\C"}, true);
+    EXPECT_TRUE(launcher.calls.empty());
+    EXPECT_EQ(info.texts, std::vector<std::wstring>{L"Could not find the matlab.exe at \\bin\\matlab.exe"});
+}
+
+TEST_F(RunMatlabRefreshTest, EmptyRootListDoesNothing)
+{
+    Run({}, true);
+    EXPECT_TRUE(launcher.calls.empty());
+    EXPECT_TRUE(info.texts.empty());
+}
+
+TEST(StartNewUserSetup, RunsTheSetupRequestOnce)
+{
+    RecordingLauncher launcher;
+    StartNewUserSetup(launcher, L"C:\\O\\bin");
+    // No presence test: a missing program just fails to start.
+    EXPECT_EQ(launcher.calls, std::vector<std::wstring>{L"run C:\\O\\bin\\QvNewUserSetup.exe"});
+    ASSERT_EQ(launcher.runs.size(), 1u);
+    EXPECT_EQ(launcher.runs[0].commandLine, L"QvNewUserSetup.exe force");
+    EXPECT_EQ(launcher.runs[0].directory, L"C:\\O\\bin");
+}
+
+TEST(StartNewUserSetup, EmptyProgramFolderStartsNothing)
+{
+    RecordingLauncher launcher;
+    StartNewUserSetup(launcher, L"");
+    EXPECT_TRUE(launcher.calls.empty());
+}
+
+}  // namespace
+}  // namespace qv
