@@ -1,0 +1,50 @@
+#pragma once
+// The stand-in connector: one in-process COM server DLL (QvStandInConnector.dll) that can be
+// registered as any number of connector classes, each with its own behaviour. The behaviour
+// is kept in the registry beside the class registration, under
+// HKCR\CLSID\{class id}\StandInBehaviour, and the DLL reads it when the class is created.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+namespace qv::testbed {
+
+// What a class answers for one platform.
+struct StandInPlatform {
+    std::optional<std::wstring> version;  // GetVersionInfo's first string; nullopt leaves it null
+    HRESULT versionResult = S_OK;         // result of GetVersionInfo
+    HRESULT checkResult = S_OK;           // result of CheckPlatform
+};
+
+struct StandInConnector {
+    GUID classId{};
+    StandInPlatform bits32;
+    StandInPlatform bits64;
+    HRESULT createResult = S_OK;  // a failure code makes the class impossible to create
+};
+
+// Distinct class ids for stand-ins, numbered from 0: {5EA7C0DE-0000-4000-8000-0000000000nn}.
+// Ids enumerate in the order of their numbers.
+GUID StandInClassId(unsigned number);
+
+// Where the DLL lies: beside the running executable.
+std::wstring StandInConnectorDllPath();
+
+// Registers `connector.classId` as an apartment-threaded in-process class served by `dllPath`,
+// under the connector category, with the connector's behaviour. Replaces an earlier
+// registration of the same class. Returns false if a key could not be written.
+bool RegisterStandInConnector(const StandInConnector& connector,
+                              const std::wstring& dllPath = StandInConnectorDllPath());
+
+// Removes the class's whole registration; true also when there was none.
+bool UnregisterStandInConnector(const GUID& classId);
+
+// The behaviour registered for a class; defaults (null versions, S_OK) where none is stored.
+StandInConnector ReadStandInBehaviour(const GUID& classId);
+
+// "{XXXXXXXX-XXXX-...}" and back.
+std::wstring ClassIdText(const GUID& classId);
+bool ParseClassId(const std::wstring& text, GUID& classId);
+
+}  // namespace qv::testbed
