@@ -25,7 +25,7 @@ SandboxMachine DemoMachine()
     machine.matlab = {
         {Platform::Bits32, L"9.3", x86 + L"\\MATLAB\\R2017b"},
         {Platform::Bits64, L"9.4", x64 + L"\\MATLAB\\R2018a"},
-        {Platform::Bits64, L"9.4", L"C:\\Users\\Public\\MATLAB\\R2018a", /*perUser=*/true},
+        {Platform::Bits64, L"9.4", L"C:\\Tools\\MATLAB\\R2018a", /*perUser=*/true},
         // No connector serves 9.5: it is never refreshed.
         {Platform::Bits64, L"9.5", x64 + L"\\MATLAB\\R2018b"},
     };
