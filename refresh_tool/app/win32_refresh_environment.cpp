@@ -1,5 +1,8 @@
 #include "app/win32_refresh_environment.h"
 
+#include "dialogs/qv_ui_refresh_matlab_paths_dlg.h"
+#include "dialogs/running_dlg.h"
+
 #include "launcher/win32_process_launcher.h"
 
 #include "discovery/com_connector_source.h"
@@ -18,9 +21,21 @@ Win32RefreshEnvironment::Win32RefreshEnvironment(window::WinAppEx& app, IInfoBox
 
 Win32RefreshEnvironment::~Win32RefreshEnvironment() = default;
 
-void Win32RefreshEnvironment::OpenProgressWindow() {}
+void Win32RefreshEnvironment::OpenProgressWindow()
+{
+    progress_ = std::make_unique<RunningDlg>(nullptr);
+    if (progress_->Create()) {
+        progress_->ShowWindow(SW_SHOWNORMAL);
+    }
+}
 
-void Win32RefreshEnvironment::CloseProgressWindow() {}
+void Win32RefreshEnvironment::CloseProgressWindow()
+{
+    if (progress_) {
+        progress_->DestroyWindow();
+        progress_.reset();
+    }
+}
 
 void Win32RefreshEnvironment::FindConnectors(StringArray& connectors32, StringArray& connectors64, bool showInfo)
 {
@@ -52,9 +67,19 @@ void Win32RefreshEnvironment::PrepareGui()
     app_.SetRegistryKey(L"Local AppWizard-Generated Applications");
 }
 
-int Win32RefreshEnvironment::ShowFolderSelectionDialog(FolderChoice&)
+int Win32RefreshEnvironment::ShowFolderSelectionDialog(FolderChoice& choice)
 {
-    return DialogCancel;
+    CQvUiRefreshMatlabPathsDlg dialog(nullptr);
+    dialog.m_folders32 = choice.folders32;
+    dialog.m_folders64 = choice.folders64;
+    dialog.m_platform = choice.platform;
+    const INT_PTR result = dialog.DoModal();
+    if (result == IDOK) {
+        choice.platform = dialog.m_platform;
+        choice.folders32 = dialog.m_folders32;
+        choice.folders64 = dialog.m_folders64;
+    }
+    return static_cast<int>(result);
 }
 
 void Win32RefreshEnvironment::FindMatlabRoots(const StringArray& connectors32, const StringArray& connectors64,

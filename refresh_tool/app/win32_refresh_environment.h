@@ -3,6 +3,10 @@
 #include "app/refresh_run.h"
 #include "window/win_app.h"
 
+#include <memory>
+
+class RunningDlg;
+
 namespace qv {
 
 class Win32RefreshEnvironment final : public IRefreshRunEnvironment {
@@ -29,6 +33,7 @@ public:
 private:
     window::WinAppEx& app_;
     IInfoBox& info_;
+    std::unique_ptr<RunningDlg> progress_;  // the progress window, while the run lasts
 };
 
 }  // namespace qv

@@ -57,6 +57,9 @@ ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments
                 continue;
             }
             run.infoBoxes.push_back(ReadMessageBox(box));
+            if (options.onInfoBox) {
+                options.onInfoBox(process.info.dwProcessId, run.infoBoxes.back());
+            }
             answered.insert(box);
             CloseMessageBox(box);
         }

@@ -22,6 +22,9 @@ struct RunOptions {
     // Called on every poll while the program runs, with its process id; lets a caller work
     // other windows (a dialog) between message boxes.
     std::function<void(DWORD processId)> onPoll;
+    // Called with each message box after it was read and before it is answered, while
+    // everything else the program shows is still as it was.
+    std::function<void(DWORD processId, const MessageBoxView& box)> onInfoBox;
 };
 
 // program: full path; arguments: the text after the program name.

@@ -1,0 +1,63 @@
+#pragma once
+// An owner-drawn list box (fixed item height, with strings) whose items each carry a check
+// state and are drawn with a check box in front of the text: themed where the
+// application is themed, classic otherwise, greyed while the list is disabled. A click on
+// an item's box or the space bar on the focused item toggles the item; a disabled list
+// ignores both.
+//
+// The check state of an item is kept in the item's data (LB_SETITEMDATA), so it moves
+// with the item when others are inserted or removed. The test bed's UI driver reads it
+// from there.
+#include "window/window.h"
+#include "win32/unique_handle.h"
+
+#include <uxtheme.h>
+
+#include <string>
+
+namespace qv::window {
+
+struct ThemeTraits {
+    using Handle = HTHEME;
+    static bool IsValid(Handle h) { return h != nullptr; }
+    static void Close(Handle h) { ::CloseThemeData(h); }
+};
+using UniqueTheme = win32::UniqueResource<ThemeTraits>;
+
+class CheckListBox : public Window {
+public:
+    enum CheckState { Unchecked = 0, Checked = 1, Indeterminate = 2 };
+
+    CheckListBox() = default;
+    ~CheckListBox() override;
+
+    // Subclasses the list box and fits the item height to its font and check box.
+    void Attach(HWND hwnd) override;
+    void Detach() override;
+
+    int GetCount() const;
+    // The item's check state, or LB_ERR (-1) for an index outside the list.
+    int GetCheck(int index) const;
+    bool SetCheck(int index, int check) const;
+    std::wstring GetText(int index) const;
+    // Inserts at `index` (-1: at the end) whatever the sort style; the item starts unticked.
+    int InsertString(int index, const std::wstring& text) const;
+
+    bool DrawItem(const DRAWITEMSTRUCT& item) override;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
+    // Returns true when the message is consumed.
+    bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
+    void Toggle(int index) const;
+    void InvalidateItem(int index) const;
+    void OpenTheme();
+    void FitItemHeight() const;
+    int BoxSize() const;
+    void DrawCheckBox(HDC dc, const RECT& box, int check, bool enabled) const;
+
+    UniqueTheme theme_;
+};
+
+}  // namespace qv::window
