@@ -49,14 +49,19 @@ int Usage()
     return 2;
 }
 
+// The program's command line from our own arguments. An argument with a space is quoted
+// so that it stays one argument, unless it carries its own quotes (as a folder given to
+// QvMatlabSetPath's -orxMatlabPath does), which are passed on as they are.
 std::wstring JoinArguments(int first, int argc, wchar_t** argv)
 {
     std::wstring arguments;
     for (int i = first; i < argc; ++i) {
+        const std::wstring argument = argv[i];
         if (!arguments.empty()) {
             arguments += L' ';
         }
-        arguments += argv[i];
+        const bool quote = argument.find(L' ') != std::wstring::npos && argument.find(L'"') == std::wstring::npos;
+        arguments += quote ? L"\"" + argument + L"\"" : argument;
     }
     return arguments;
 }

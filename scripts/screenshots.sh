@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Screenshots of QvMatlabSetPath's dialogs as Wine renders them, for the documentation:
+#   docs/screenshots/folder-dialog.png    the folder-selection dialog with ticked folders
+#   docs/screenshots/progress-window.png  the progress window
+# The dialogs run in the test host (tests/dialogs/folder_dialog_host) inside a Wine virtual
+# desktop (which draws window frames) on a private Xvfb display; the UI driver ticks the
+# folders. Everything started here is stopped again on the way out.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QV_BUILD_DIR:-$root/build}
+out="$root/docs/screenshots"
+source "$root/scripts/wine-env.sh"
+
+bash "$root/scripts/install-deps.sh"
+
+echo "== building the dialog host and the UI driver"
+cmake -S "$root" -B "$build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v wine)" >/dev/null
+cmake --build "$build/windows" --target folder_dialog_host ui_driver >/dev/null
+bin="$build/windows/bin"
+
+width=720
+height=480
+display_number=
+for n in $(seq 90 119); do
+  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display_number=$n; break; fi
+done
+[ -n "$display_number" ] || { echo "screenshots: no free X display number" >&2; exit 1; }
+
+prefix="$build/wine-shots"
+xvfb_pid=
+cleanup() {
+  qv_wine_stop "$prefix"
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+Xvfb ":$display_number" -screen 0 "${width}x${height}x24" -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do xdpyinfo -display ":$display_number" >/dev/null 2>&1 && break; sleep 0.1; done
+export DISPLAY=":$display_number"
+
+qv_wine_template "$build/wine-template"
+qv_wine_fresh "$build/wine-template" "$prefix"
+# Wine's own fonts (Tahoma for "MS Shell Dlg", Marlett for the caption buttons); a prefix
+# made here without them falls back to another sans-serif and draws the close box as "r".
+if [ -d /usr/share/wine/fonts ]; then
+  mkdir -p "$prefix/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/"
+fi
+export WINEPREFIX=$prefix
+qv_wine_use_display "$prefix"
+qv_wine_start "$prefix"
+mkdir -p "$out"
+
+# on_desktop PROGRAM ARGS...: runs a program in a virtual desktop as large as the display.
+on_desktop() {
+  (cd "$bin" && exec wine explorer "/desktop=shots,${width}x${height}" "$@")
+}
+
+echo "== the folder-selection dialog"
+log="$build/screenshots-driver.log"
+on_desktop ui_driver.exe folders platform All click 32 0 click 32 2 click 64 1 show wait 6000 ok -- \
+  folder_dialog_host.exe -progress -platform 2 \
+  -32 'C:\Program Files (x86)\QVR\ORX 10\bin\Matlab' -32 'C:\Program Files (x86)\QVR\ORX 9\bin\Matlab' \
+  -32 'C:\Program Files (x86)\QVR\ORX 11\bin\Matlab' \
+  -64 'C:\Program Files\QVR\ORX 11\bin\Matlab' -64 'C:\Program Files\QVR\ORX 10\bin\Matlab' >"$log" 2>&1 &
+driver_pid=$!
+for _ in $(seq 300); do grep -q '^WAIT' "$log" && break; sleep 0.1; done
+grep -q '^WAIT' "$log" || { cat "$log" >&2; echo "screenshots: the dialog did not come up" >&2; exit 1; }
+sleep 1  # let the last ticks be painted
+import -display "$DISPLAY" -window root "$out/folder-dialog.png"
+wait "$driver_pid" || true
+tr -d '\r' <"$log" | grep -E '^(PROGRESS|PLATFORM|LIST|ITEM|INFO)'
+
+echo "== the progress window"
+on_desktop folder_dialog_host.exe -progress-only 5000 >/dev/null 2>&1 &
+host_pid=$!
+sleep 3
+import -display "$DISPLAY" -window root -gravity center -crop 420x160+0+0 +repage "$out/progress-window.png"
+wait "$host_pid" || true
+
+echo "saved: docs/screenshots/folder-dialog.png docs/screenshots/progress-window.png"
