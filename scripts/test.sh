@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs every test: host (plain and under ASan/UBSan) and Windows (under Wine).
+# Runs every test: host (plain and under ASan/UBSan), a bounded fuzz run, static analysis and
+# Windows (under Wine).
 # Installs what it needs first. Ends with a line "N passed, N failed".
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -43,9 +44,33 @@ stage() {
   ctest_counts "$dir.ctest.log"
 }
 
+# script_counts LOG PREFIX: adds a script's result lines ("PREFIX NAME: passed ..." or
+# "PREFIX NAME: FAILED ...") to the totals; a script that printed none counts as one failure.
+script_counts() {
+  local ok bad line
+  ok=$(grep -cE "^$2 [^:]+: passed" "$1")
+  bad=$(grep -cE "^$2 [^:]+: FAILED" "$1")
+  while read -r line; do problems+=("$line"); done < <(grep -E "^$2 [^:]+: FAILED" "$1")
+  if [ $((ok + bad)) -eq 0 ]; then
+    problems+=("$2: no result in $1"); bad=1
+  fi
+  passed=$((passed + ok))
+  failed=$((failed + bad))
+}
+
 mkdir -p "$build"
 stage host "$build/host" 2 -DCMAKE_BUILD_TYPE=Debug
 stage host-sanitizers "$build/host-asan" 2 -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON
+
+# Bounded fuzzing (clang, libFuzzer) and static analysis; each target and each analyser
+# counts as one test. Longer fuzz runs: scripts/fuzz.sh SECONDS.
+echo "== fuzz: ${QV_FUZZ_SECONDS:=20} s per target"
+QV_BUILD_DIR=$build bash "$root/scripts/fuzz.sh" "$QV_FUZZ_SECONDS" 2>&1 | tee "$build/fuzz.log" | grep -E '^fuzz [^:]+: '
+script_counts "$build/fuzz.log" fuzz
+echo "== static analysis"
+QV_BUILD_DIR=$build bash "$root/scripts/static-analysis.sh" 2>&1 | tee "$build/static-analysis.log" |
+  grep -E '^static-analysis|: (warning|error|style|performance|portability):' | head -n 60
+script_counts "$build/static-analysis.log" static-analysis
 
 # Windows: one throwaway prefix per run, copied from the build tree's template; its server
 # is ended on every way out.

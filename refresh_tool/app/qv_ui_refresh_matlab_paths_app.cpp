@@ -9,7 +9,7 @@
 // The one application object, constructed before wWinMain runs.
 CQvUiRefreshMatlabPathsApp theApp;
 
-CQvUiRefreshMatlabPathsApp::CQvUiRefreshMatlabPathsApp() : WinAppEx(true)
+CQvUiRefreshMatlabPathsApp::CQvUiRefreshMatlabPathsApp() noexcept : WinAppEx(true)
 {
     // The result is not examined: without COM, connector discovery simply finds nothing.
     (void)::CoInitialize(nullptr);

@@ -5,8 +5,12 @@
 // apartment for the main thread (connector discovery needs it) and its destructor leaves it.
 class CQvUiRefreshMatlabPathsApp : public qv::window::WinAppEx {
 public:
-    CQvUiRefreshMatlabPathsApp();
+    // Runs during static initialisation, where an exception could not be caught.
+    CQvUiRefreshMatlabPathsApp() noexcept;
     ~CQvUiRefreshMatlabPathsApp() override;
+    // A copy would leave the apartment a second time.
+    CQvUiRefreshMatlabPathsApp(const CQvUiRefreshMatlabPathsApp&) = delete;
+    CQvUiRefreshMatlabPathsApp& operator=(const CQvUiRefreshMatlabPathsApp&) = delete;
 
     // The whole refresh run. Returns false on every path, so no message loop starts.
     bool InitInstance() override;

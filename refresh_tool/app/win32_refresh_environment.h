@@ -13,6 +13,9 @@ class Win32RefreshEnvironment final : public IRefreshRunEnvironment {
 public:
     Win32RefreshEnvironment(window::WinAppEx& app, IInfoBox& info);
     ~Win32RefreshEnvironment();
+    // Owns the progress window for the run; one environment per run.
+    Win32RefreshEnvironment(const Win32RefreshEnvironment&) = delete;
+    Win32RefreshEnvironment& operator=(const Win32RefreshEnvironment&) = delete;
 
     void OpenProgressWindow() override;
     void CloseProgressWindow() override;

@@ -8,6 +8,10 @@ namespace {
 // Owns the two handles CreateProcessW returns.
 struct ProcessHandles {
     PROCESS_INFORMATION info{};
+    ProcessHandles() = default;
+    // A copy would close the handles twice.
+    ProcessHandles(const ProcessHandles&) = delete;
+    ProcessHandles& operator=(const ProcessHandles&) = delete;
     ~ProcessHandles()
     {
         if (info.hThread != nullptr) {

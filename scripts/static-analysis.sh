@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Static analysis of our sources: clang-tidy (checks in .clang-tidy, tests/.clang-tidy) and
+# cppcheck. Any finding fails.
+#
+#   scripts/static-analysis.sh [FILE...]
+#
+# Without FILEs every source of refresh_tool/, matlab_api/, testbed/ and tests/ is analysed.
+# The compile commands come from two configure-only trees in $QV_BUILD_DIR/analysis (default
+# <repo>/build/analysis): the host tree for the portable sources, and the Windows cross tree
+# for the Windows-only ones, which clang-tidy reads with the MinGW-w64 headers
+# (--target=x86_64-w64-mingw32) and cppcheck with its Windows platform and library.
+# Prints "static-analysis clang-tidy: passed|FAILED ..." and the same for cppcheck.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${QV_BUILD_DIR:-$root/build}
+dir=$build/analysis
+jobs=${QV_ANALYSIS_JOBS:-2}
+mkdir -p "$dir"
+
+configure() {  # configure NAME CMAKE_ARGS...: compile commands only, nothing is built
+  local name=$1
+  shift
+  cmake -S "$root" -B "$dir/$name" -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "$@" >"$dir/$name.configure.log" 2>&1 ||
+    { tail -n 20 "$dir/$name.configure.log"; echo "static-analysis: configuring $name failed"; exit 1; }
+}
+configure host -DCMAKE_BUILD_TYPE=Debug
+configure windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v wine || echo wine)"
+
+# Our C++ sources of a compile database, one per line.
+sources_of() {
+  sed -nE 's/^ *"file": *"(.*)",?$/\1/p' "$1" | grep -E "^$root/(refresh_tool|matlab_api|testbed|tests)/.*\.(cpp|cc|cxx)$" | sort -u
+}
+sources_of "$dir/host/compile_commands.json" >"$dir/host.files"
+sources_of "$dir/windows/compile_commands.json" | grep -vxFf "$dir/host.files" >"$dir/windows.files"
+if [ $# -gt 0 ]; then  # only the files asked for
+  printf '%s\n' "$@" | xargs -n1 realpath >"$dir/wanted.files"
+  for list in host windows; do
+    grep -xFf "$dir/wanted.files" "$dir/$list.files" >"$dir/$list.tmp"; mv "$dir/$list.tmp" "$dir/$list.files"
+  done
+fi
+
+# The cross compiler's libstdc++ and MinGW-w64 header folders, which clang does not find by
+# itself for this target. GCC's own folders (its intrinsics) are left out: clang has its own.
+mingw_includes=()
+while read -r include; do
+  mingw_includes+=("--extra-arg=-isystem$include")
+done < <(x86_64-w64-mingw32-g++-posix -E -x c++ - -v </dev/null 2>&1 |
+           sed -n '/#include <...> search starts here:/,/End of search list./p' | sed -n 's/^ //p' |
+           grep -E '/include/c\+\+|mingw32/include$')
+
+failed=0
+
+# clang-tidy, file by file on $jobs cores; each file's findings are kept in its own log.
+rm -rf "$dir/tidy" && mkdir -p "$dir/tidy"
+tidy() {  # tidy BUILD_TREE EXTRA_ARGS... < FILES
+  local tree=$1
+  shift
+  # Each log ends with clang-tidy's exit status, so that a file it could not analyse counts.
+  xargs -r -P "$jobs" -I{} sh -c '
+      tree=$1 logs=$2 file=$3; shift 3
+      log="$logs/$(echo "$file" | tr / _).log"
+      clang-tidy --quiet -p "$tree" "$@" "$file" >"$log" 2>&1; echo "exit $?" >>"$log"' \
+    qv-tidy "$dir/$tree" "$dir/tidy" {} "$@"
+}
+tidy host <"$dir/host.files"
+tidy windows --extra-arg=--target=x86_64-w64-mingw32 "${mingw_includes[@]}" <"$dir/windows.files"
+files=$(cat "$dir/host.files" "$dir/windows.files" | wc -l)
+cat "$dir"/tidy/*.log 2>/dev/null | grep -E '^/.*:[0-9]+:[0-9]+: (warning|error):' | sort -u >"$dir/tidy.findings"
+findings=$(wc -l <"$dir/tidy.findings")
+unanalysed=$(grep -L '^exit 0$' "$dir"/tidy/*.log 2>/dev/null | wc -l)
+if [ "$findings" -eq 0 ] && [ "$unanalysed" -eq 0 ]; then
+  echo "static-analysis clang-tidy: passed ($files files)"
+else
+  sed "s#^$root/##" "$dir/tidy.findings"
+  echo "static-analysis clang-tidy: FAILED ($findings findings in $files files, $unanalysed files not clean; logs: $dir/tidy)"
+  failed=1
+fi
+
+# cppcheck over the same files: warnings, performance and portability (no style opinions).
+cppcheck_run() {  # cppcheck_run BUILD_TREE FILE_LIST EXTRA_ARGS...
+  local tree=$1 list=$2
+  shift 2
+  [ -s "$list" ] || return 0
+  # Only the listed files: every other entry of the database is excluded by path.
+  local excludes=()
+  while read -r other; do excludes+=("-i$other"); done < <(sources_of "$dir/$tree/compile_commands.json" | grep -vxFf "$list")
+  cppcheck --project="$dir/$tree/compile_commands.json" -i/usr/src/googletest --std=c++17 --quiet --inline-suppr \
+    --enable=warning,performance,portability --library=googletest --error-exitcode=1 \
+    --template='{file}:{line}:{column}: {severity}: {message} [{id}]' "${excludes[@]}" "$@" >"$dir/cppcheck-$tree.log" 2>&1
+}
+status=0
+cppcheck_run host "$dir/host.files" || status=1
+cppcheck_run windows "$dir/windows.files" --platform=win64 --library=windows -D_WIN32 -D_WIN64 || status=1
+cat "$dir"/cppcheck-*.log 2>/dev/null | grep -E ':[0-9]+:[0-9]+: ' | sed "s#^$root/##" | sort -u >"$dir/cppcheck.findings"
+findings=$(wc -l <"$dir/cppcheck.findings")
+if [ "$findings" -eq 0 ] && [ "$status" -eq 0 ]; then
+  echo "static-analysis cppcheck: passed ($files files)"
+else
+  cat "$dir/cppcheck.findings"
+  [ "$findings" -gt 0 ] || cat "$dir"/cppcheck-*.log
+  echo "static-analysis cppcheck: FAILED ($findings findings)"
+  failed=1
+fi
+
+[ "$failed" -eq 0 ]
