@@ -234,6 +234,8 @@ private:
     HMODULE m_hProfilerModule = nullptr;
 };
 
+static_assert(sizeof(QV_ADAPTER_CLASS) == 2 * sizeof(void*), "the table pointer and the profiler module, nothing else");
+
 extern "C" IQvMatlabAPI_Interface* GetMatlabAPI(void)
 {
     return new QV_ADAPTER_CLASS();

@@ -159,25 +159,6 @@ TEST_P(AdapterOperations, TrapSlotOnFailureReturnsTheErrorArray)
     }
 }
 
-TEST_P(AdapterOperations, MexCallMatlabReturnsTheStatusUnchanged)
-{
-    for (const int status : {0, 1, -3}) {
-        qvCallLogReset();
-        qvCallLogSetResult(GetParam().trapFlagMexCalls ? "mexCallMATLAB" : "mexCallMATLABWithObject", ToBits(status));
-        EXPECT_EQ(Api().MexCallMATLAB(0, nullptr, 0, nullptr, "tic"), status);
-        EXPECT_EQ(qvCallLogTrapFlag(), 0);
-    }
-}
-
-TEST_P(AdapterOperations, MexPrintfPassesTheTextAsTheFormat)
-{
-    const char* const text = "100%% done\n";
-    Api().MexPrintf(text);
-    const auto calls = qv::test::MatlabCalls();
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_EQ(qv::test::Arguments(calls[0]), std::vector<uint64_t>{ToBits(text)});
-}
-
 TEST_P(AdapterOperations, GetMatlabApiMakesDistinctObjects)
 {
     const qv::test::AdapterExports& exports = qv::test::LoadAdapter(GetParam());

@@ -109,20 +109,6 @@ TEST_P(EngineStartHook, TerminationWithoutAnEngineStartFreesNothing)
     EXPECT_EQ(calls.frees, 0);
 }
 
-TEST_P(EngineStartHook, EachObjectHoldsItsOwnModule)
-{
-    qvCallLogSetResult("LoadLibraryA", kProfilerModule);
-    qv::test::AdapterObject first = NewObject();
-    qv::test::AdapterObject second = NewObject();
-    StartEngine(*first, 0);
-    StartEngine(*second, 0);
-    EXPECT_EQ(CountModuleCalls().loads, 2);
-    first.reset();
-    EXPECT_EQ(CountModuleCalls().frees, 1);
-    second.reset();
-    EXPECT_EQ(CountModuleCalls().frees, 2);
-}
-
 INSTANTIATE_TEST_SUITE_P(Adapters, EngineStartHook, testing::ValuesIn(qv::test::AdapterReleases()),
                          [](const testing::TestParamInfo<AdapterRelease>& tested) {
                              return std::string("Release") + tested.param.name;

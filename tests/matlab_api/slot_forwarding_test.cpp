@@ -86,34 +86,4 @@ INSTANTIATE_TEST_SUITE_P(Adapters, EverySlot,
                                     RouteName(std::get<1>(tested.param));
                          });
 
-// The 9.3 build is the 9.4 build's code: the same slot gives the same MATLAB call.
-TEST(ReleaseDifferences, NineThreeAndNineFourMakeTheSameCallForEverySlot)
-{
-    const auto& releases = qv::test::AdapterReleases();
-    const qv::test::AdapterExports& nineFour = qv::test::LoadAdapter(releases[0]);
-    const qv::test::AdapterExports& nineThree = qv::test::LoadAdapter(releases[1]);
-    ASSERT_NE(nineFour.getMatlabAPI, nullptr);
-    ASSERT_NE(nineThree.getMatlabAPI, nullptr);
-    for (const qv::test::SlotCase& slotCase : qv::test::SlotCases()) {
-        SCOPED_TRACE(slotCase.operation);
-        std::vector<std::vector<QvRecordedCall>> seen;
-        qv::test::SlotRun run;
-        for (const qv::test::AdapterExports* exports : {&nineFour, &nineThree}) {
-            qv::test::AdapterObject api = qv::test::MakeAdapterObject(*exports);
-            qvCallLogReset();
-            run = slotCase.run(api.get(), CallRoute::Interface, 0, slotCase.matlabFunction);
-            seen.push_back(qv::test::MatlabCalls());
-        }
-        ASSERT_EQ(seen[0].size(), 1u);
-        ASSERT_EQ(seen[1].size(), 1u);
-        EXPECT_STREQ(seen[0][0].function, seen[1][0].function);
-        for (size_t i = 0; i < run.expectedArguments.size(); ++i) {
-            if (run.expectedArguments[i]) {  // not an array the adapter made
-                EXPECT_EQ(seen[0][0].arguments[i], seen[1][0].arguments[i]) << "argument " << i;
-            }
-        }
-        EXPECT_EQ(seen[0][0].dimensionCount, seen[1][0].dimensionCount);
-    }
-}
-
 }  // namespace
