@@ -1,7 +1,7 @@
 #include "window/check_list_box.h"
 
 #include "window/gdi_scope.h"
-#include "window/window_geometry.h"
+#include "window/win32_rect.h"
 
 #include <commctrl.h>
 #include <vsstyle.h>
@@ -11,9 +11,6 @@ namespace {
 
 constexpr UINT_PTR kSubclassId = 1;
 constexpr int kClassicBoxSizeAt96Dpi = 13;
-
-PixelRect ToPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-RECT ToRect(const PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 // Client coordinates of a mouse message; they are negative left of or above the window.
 int SignedLow(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }

@@ -1,8 +1,8 @@
 #include "window/dialog.h"
 
 #include "window/win32_dialog_init.h"
+#include "window/win32_rect.h"
 #include "window/win_app.h"
-#include "window/window_geometry.h"
 
 #include <algorithm>
 
@@ -31,8 +31,6 @@ bool ReturnsResultDirectly(UINT message)
         return false;
     }
 }
-
-PixelRect ToPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
 
 }  // namespace
 

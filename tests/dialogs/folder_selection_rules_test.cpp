@@ -50,17 +50,6 @@ INSTANTIATE_TEST_SUITE_P(
         FirstSelectionCase{"p2_nothing", 2, 0, 0, 1}, FirstSelectionCase{"negative_nothing", -1, 0, 0, 1}),
     [](const testing::TestParamInfo<FirstSelectionCase>& param) { return std::string(param.param.name); });
 
-TEST(FirstSelection, NeverChoosesAll)
-{
-    for (int platform = -1; platform <= 3; ++platform) {
-        for (std::size_t count32 : {0u, 1u}) {
-            for (std::size_t count64 : {0u, 1u}) {
-                EXPECT_NE(qv::ChooseFirstSelection(platform, count32, count64).index, qv::PlatformAll);
-            }
-        }
-    }
-}
-
 TEST(ListEnabling, FollowsThePlatformEntry)
 {
     EXPECT_EQ(qv::ListEnablingFor(0), kOnly32);
