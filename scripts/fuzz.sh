@@ -15,7 +15,7 @@
 # "fuzz NAME: FAILED ...", then "fuzz: N passed, N failed"; exits non-zero if any failed.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${QV_BUILD_DIR:-$root/build}
+build=$(realpath -m "${QV_BUILD_DIR:-$root/build}")
 seconds=${1:-60}
 shift $(($# > 0 ? 1 : 0))
 [[ "$seconds" =~ ^[0-9]+$ ]] && [ "$seconds" -gt 0 ] || { echo "usage: $0 [SECONDS] [TARGET...]" >&2; exit 2; }

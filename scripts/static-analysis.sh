@@ -12,7 +12,7 @@
 # Prints "static-analysis clang-tidy: passed|FAILED ..." and the same for cppcheck.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${QV_BUILD_DIR:-$root/build}
+build=$(realpath -m "${QV_BUILD_DIR:-$root/build}")
 dir=$build/analysis
 jobs=${QV_ANALYSIS_JOBS:-2}
 mkdir -p "$dir"
@@ -89,6 +89,7 @@ cppcheck_run() {  # cppcheck_run BUILD_TREE FILE_LIST EXTRA_ARGS...
     --enable=warning,performance,portability --library=googletest --error-exitcode=1 \
     --template='{file}:{line}:{column}: {severity}: {message} [{id}]' "${excludes[@]}" "$@" >"$dir/cppcheck-$tree.log" 2>&1
 }
+rm -f "$dir"/cppcheck-*.log
 status=0
 cppcheck_run host "$dir/host.files" || status=1
 cppcheck_run windows "$dir/windows.files" --platform=win64 --library=windows -D_WIN32 -D_WIN64 || status=1

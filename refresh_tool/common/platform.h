@@ -4,7 +4,7 @@
 namespace qv {
 
 // Platform of one call. It picks the registry view, the list of that platform and the
-// tag of the MATLAB command. The values are those the design's tables use (0 and 1).
+// tag of the MATLAB command. The values 0 and 1 are fixed: callers and tables use them.
 enum class Platform { Bits32 = 0, Bits64 = 1 };
 
 // Which platforms a run touches. The values equal the indexes of the dialog's drop-down

@@ -84,8 +84,8 @@ void PrintList(const wchar_t* name, const CheckListView& list)
     std::fwprintf(stdout, L"LIST%ls %ls, %zu items\n", name, list.enabled ? L"enabled" : L"disabled",
                   list.items.size());
     for (size_t i = 0; i < list.items.size(); ++i) {
-        std::fwprintf(stdout, L"ITEM%ls %zu [%lc] %ls\n", name, i, list.items[i].checked ? L'x' : L' ',
-                      list.items[i].text.c_str());
+        const wint_t mark = list.items[i].checked ? L'x' : L' ';  // %lc takes a wint_t
+        std::fwprintf(stdout, L"ITEM%ls %zu [%lc] %ls\n", name, i, mark, list.items[i].text.c_str());
     }
 }
 
