@@ -103,6 +103,11 @@ void Win32RefreshEnvironment::RunMatlabRefresh(Platform platform, const std::wst
     qv::RunMatlabRefresh(launcher, info_, platform, orxMatlabFolder, connectorLocation, matlabRoots, showInfo);
 }
 
-void Win32RefreshEnvironment::RunPendingUserSetups(int, const StringArray&, const StringArray&) {}
+void Win32RefreshEnvironment::RunPendingUserSetups(int selection, const StringArray& folders32,
+                                                   const StringArray& folders64)
+{
+    win32::Win32Registry registry;
+    qv::RunPendingUserSetups(registry, selection, folders32, folders64, win32::StartNewUserSetup);
+}
 
 }  // namespace qv
