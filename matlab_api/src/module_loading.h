@@ -5,7 +5,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-typedef struct HINSTANCE__* HMODULE;
+typedef struct QvHostModule* HMODULE;  // opaque, as on Windows
 extern "C" HMODULE LoadLibraryA(const char* fileName);
 extern "C" int FreeLibrary(HMODULE module);
 #endif

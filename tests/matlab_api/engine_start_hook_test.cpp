@@ -81,7 +81,7 @@ TEST_P(EngineStartHook, LoadsOnceAfterASuccessfulLoadAndFreesOnceAtTermination)
     }
 }
 
-TEST_P(EngineStartHook, RetriesAfterAFailedLoadAlsoWhenTheEngineDidNotStart)
+TEST_P(EngineStartHook, RetriesWhileTheProfilerLoadFailsAlsoWithoutAnEngine)
 {
     qv::test::AdapterObject api = NewObject();
     qvCallLogSetResult("LoadLibraryA", 0);  // profiler.dll missing
