@@ -26,6 +26,14 @@ std::size_t DigitsAt(const std::wstring& text, std::size_t from)
     return end - from;
 }
 
+// Appends text[from, from + count) to `out`; the characters are ASCII digits or signs.
+void AppendAscii(std::string& out, const std::wstring& text, std::size_t from, std::size_t count)
+{
+    for (std::size_t i = from; i < from + count; ++i) {
+        out.push_back(static_cast<char>(text[i]));
+    }
+}
+
 }  // namespace
 
 double LeadingNumber(const std::wstring& text)
@@ -43,14 +51,14 @@ double LeadingNumber(const std::wstring& text)
     // The numeric part, copied as plain ASCII for the conversion.
     std::string number;
     const std::size_t integerDigits = DigitsAt(text, pos);
-    number.append(text.begin() + pos, text.begin() + pos + integerDigits);
+    AppendAscii(number, text, pos, integerDigits);
     pos += integerDigits;
     std::size_t fractionDigits = 0;
     if (pos < text.size() && text[pos] == L'.') {
         fractionDigits = DigitsAt(text, pos + 1);
         if (integerDigits + fractionDigits > 0) {
             number.push_back('.');
-            number.append(text.begin() + pos + 1, text.begin() + pos + 1 + fractionDigits);
+            AppendAscii(number, text, pos + 1, fractionDigits);
             pos += 1 + fractionDigits;
         }
     }
@@ -70,7 +78,7 @@ double LeadingNumber(const std::wstring& text)
             if (hasSign) {
                 number.push_back(static_cast<char>(text[pos + 1]));
             }
-            number.append(text.begin() + exponentAt, text.begin() + exponentAt + exponentDigits);
+            AppendAscii(number, text, exponentAt, exponentDigits);
         }
     }
 

@@ -40,6 +40,8 @@ class StandInConnectorObject final : public qv::IQvConnectorInfo {
 public:
     explicit StandInConnectorObject(StandInConnector behaviour) : behaviour_(std::move(behaviour)) { ++g_liveObjects; }
     ~StandInConnectorObject() { --g_liveObjects; }
+    StandInConnectorObject(const StandInConnectorObject&) = delete;
+    StandInConnectorObject& operator=(const StandInConnectorObject&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override
     {

@@ -71,9 +71,8 @@ int wmain()
     }
 
     if (!EnvironmentValue(qv::testbed::kStandinCrashVariable).empty()) {
-        // A write to address 0 read through a volatile, so the compiler cannot turn it into a trap.
-        volatile std::uintptr_t nowhere = 0;
-        *reinterpret_cast<volatile int*>(nowhere) = 1;
+        // Ends the process the way a fault does: an unhandled access violation (0xC0000005).
+        ::RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
     }
     return static_cast<int>(EnvironmentNumber(qv::testbed::kStandinExitCodeVariable));
 }

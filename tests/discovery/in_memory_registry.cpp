@@ -193,7 +193,7 @@ RegistryValueData Utf16Bytes(const std::wstring& text, bool withTerminator)
 {
     RegistryValueData bytes;
     for (wchar_t c : text) {
-        const auto unit = static_cast<unsigned int>(c);
+        const auto unit = std::char_traits<wchar_t>::to_int_type(c) & 0xFFFFu;  // one UTF-16 unit per character
         bytes.push_back(static_cast<unsigned char>(unit & 0xFF));
         bytes.push_back(static_cast<unsigned char>((unit >> 8) & 0xFF));
     }

@@ -25,14 +25,19 @@ std::wstring TempFolder()
     return std::wstring(buffer, length);
 }
 
-}  // namespace
-
-StandinSandbox::StandinSandbox()
+// A fresh folder name per sandbox, with a space and a non-ASCII letter in it, as real
+// installation folders have.
+std::wstring NewSandboxRoot()
 {
     static unsigned counter = 0;
-    // A space and a non-ASCII letter in every path, as real installation folders have.
-    root_ = TempFolder() + L"qv launcher \u00e9 " + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-            std::to_wstring(++counter);
+    return TempFolder() + L"qv launcher \u00e9 " + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+           std::to_wstring(++counter);
+}
+
+}  // namespace
+
+StandinSandbox::StandinSandbox() : root_(NewSandboxRoot())
+{
     fs::remove_all(fs::path(root_));
     fs::create_directories(fs::path(root_));
     ClearStandinVariables();
