@@ -30,9 +30,6 @@ CQvUiRefreshMatlabPathsDlg::CQvUiRefreshMatlabPathsDlg(HWND parent)
 {
 }
 
-// The window is gone before the icon it showed is destroyed: it exists only during DoModal.
-CQvUiRefreshMatlabPathsDlg::~CQvUiRefreshMatlabPathsDlg() = default;
-
 const qv::window::MessageMap* CQvUiRefreshMatlabPathsDlg::GetMessageMap() const
 {
     using Self = CQvUiRefreshMatlabPathsDlg;

@@ -15,9 +15,10 @@ public:
     enum { IDD = IDD_QVUIREFRESHMATLABPATHS_DIALOG };
 
     explicit CQvUiRefreshMatlabPathsDlg(HWND parent = nullptr);
-    ~CQvUiRefreshMatlabPathsDlg() override;
 
-    qv::win32::UniqueIcon m_hIcon;          // icon group 128, big and small icon of the window
+    // Icon group 128, the window's big and small icon. Destroyed with the object, after the
+    // window that showed it (which exists only during DoModal).
+    qv::win32::UniqueIcon m_hIcon;
     qv::window::ComboBox m_comboPlatform;   // control 1006, "Platform to Update:"
     qv::window::CheckListBox m_list32;      // control 1005, the 32-bit folders
     qv::window::CheckListBox m_list64;      // control 1004, the 64-bit folders

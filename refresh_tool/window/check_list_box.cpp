@@ -46,12 +46,12 @@ UINT ClassicState(int check, bool enabled)
 
 CheckListBox::~CheckListBox()
 {
-    Detach();
+    Unhook();
 }
 
 void CheckListBox::Attach(HWND hwnd)
 {
-    Detach();
+    Unhook();
     Window::Attach(hwnd);
     ::SetWindowSubclass(hwnd_, SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
     OpenTheme();
@@ -60,11 +60,16 @@ void CheckListBox::Attach(HWND hwnd)
 
 void CheckListBox::Detach()
 {
+    Unhook();
+}
+
+void CheckListBox::Unhook()
+{
     if (hwnd_ != nullptr) {
         ::RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
     }
     theme_.reset();
-    Window::Detach();
+    hwnd_ = nullptr;
 }
 
 int CheckListBox::GetCount() const

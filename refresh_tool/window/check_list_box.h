@@ -30,6 +30,10 @@ public:
 
     CheckListBox() = default;
     ~CheckListBox() override;
+    CheckListBox(const CheckListBox&) = delete;
+    CheckListBox& operator=(const CheckListBox&) = delete;
+    CheckListBox(CheckListBox&&) = delete;
+    CheckListBox& operator=(CheckListBox&&) = delete;
 
     // Subclasses the list box and fits the item height to its font and check box.
     void Attach(HWND hwnd) override;
@@ -50,6 +54,8 @@ private:
                                          DWORD_PTR self);
     // Returns true when the message is consumed.
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
+    // Removes the subclass and lets the window go (Detach without dynamic dispatch).
+    void Unhook();
     void Toggle(int index) const;
     void InvalidateItem(int index) const;
     void OpenTheme();

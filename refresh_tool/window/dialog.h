@@ -24,6 +24,10 @@ public:
     Dialog(UINT templateId, HWND parent);
     // A modeless window that is still open is destroyed with its object.
     ~Dialog() override;
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+    Dialog(Dialog&&) = delete;
+    Dialog& operator=(Dialog&&) = delete;
 
     // Runs the dialog modally; returns the value given to EndDialog (IDOK, IDCANCEL),
     // or -1 when the window could not be created.

@@ -36,7 +36,7 @@ TEST(CheckListLayout, ItemHeightFitsTextAndBox)
 
 struct HitCase {
     PixelPoint point;
-    bool toggles;
+    bool toggles = false;
 };
 
 TEST(CheckListLayout, OnlyClicksInTheBoxColumnOfTheItemToggle)
