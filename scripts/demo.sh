@@ -1,9 +1,19 @@
 #!/usr/bin/env bash
-# The main job, on a sandbox Windows machine under Wine: builds what is missing, then runs
-# QvMatlabSetPath.exe and prints what it showed.
+# The main job on a sandbox Windows machine under Wine.
+#
+# Builds what is missing, lays out a sandbox machine in a fresh Wine prefix (a 32-bit and a
+# 64-bit MATLAB with stand-in matlab.exe programs, one per-user MATLAB root, a MATLAB no
+# connector serves, two stand-in connector classes, the connector location in both registry
+# views, ORX 9.5, 10 and 11 with stand-in setup programs, ORX 10 x64 already set up for the
+# user) and runs   QvMatlabSetPath.exe -list -d   there.
+#
+# With a DISPLAY the program opens on it for you to use. Without one it runs on a private
+# Xvfb display: the UI driver ticks ORX 10 (32-bit) and ORX 11 (64-bit), chooses "All" and
+# presses OK, and screenshots are saved in build/demo/. Either way it ends with what each
+# stand-in MATLAB and setup program was started with, and the "Info" messages seen.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${QV_BUILD_DIR:-$root/build}
+build=$(realpath -m "${QV_BUILD_DIR:-$root/build}")
 source "$root/scripts/wine-env.sh"
 
 bash "$root/scripts/install-deps.sh"
@@ -11,16 +21,95 @@ bash "$root/scripts/install-deps.sh"
 echo "== building the Windows binaries"
 cmake -S "$root" -B "$build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v wine)" >/dev/null
-cmake --build "$build/windows" --target QvMatlabSetPath ui_driver >/dev/null
+cmake --build "$build/windows" --target QvMatlabSetPath ui_driver sandbox >/dev/null
+bin="$build/windows/bin"
+out="$build/demo"
+mkdir -p "$out"
 
 prefix="$build/wine-demo"
-trap 'qv_wine_stop "$prefix"' EXIT
+xvfb_pid=
+cleanup() {
+  qv_wine_stop "$prefix"
+  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+
+person=${DISPLAY:-}
+if [ -z "$person" ]; then
+  for n in $(seq 120 149); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display_number=$n; break; fi
+  done
+  Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 50); do xdpyinfo -display ":$display_number" >/dev/null 2>&1 && break; sleep 0.1; done
+  export DISPLAY=":$display_number"
+fi
+
+echo "== sandbox Windows machine in $prefix"
 qv_wine_template "$build/wine-template"
 qv_wine_fresh "$build/wine-template" "$prefix"
+# Wine's own fonts, so that the dialogs render as on Windows.
+mkdir -p "$prefix/drive_c/windows/Fonts"
+cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 export WINEPREFIX=$prefix
+qv_wine_use_display "$prefix"
 qv_wine_start "$prefix"
+(cd "$bin" && wine sandbox.exe install)
 
-bin="$build/windows/bin"
-echo "== QvMatlabSetPath.exe /?"
-wine "$bin/ui_driver.exe" run "$(qv_winpath "$bin/QvMatlabSetPath.exe")" '/?' | tr -d '\r' |
-  sed -e 's/^INFO Info|/"Info" box:\n/' -e 's/\\n/\n/g'
+# The stand-ins append what they were started with to this log.
+export QV_STANDIN_LOG='C:\users\Public\qv-demo-standins.log'
+standin_log="$prefix/drive_c/users/Public/qv-demo-standins.log"
+rm -f "$standin_log"
+driver_log="$out/ui-driver.log"
+
+if [ -n "$person" ]; then
+  echo "== QvMatlabSetPath.exe -list -d is open on $DISPLAY: tick folders, choose a platform, press OK"
+  (cd "$bin" && wine ui_driver.exe watch -- QvMatlabSetPath.exe -list -d) >"$driver_log" 2>&1
+else
+  echo "== QvMatlabSetPath.exe -list -d, worked by the UI driver on a private display"
+  (cd "$bin" && wine explorer /desktop=demo,1024x768 ui_driver.exe folders show click 32 0 platform All click 64 1 \
+    show wait 3000 ok -- QvMatlabSetPath.exe -list -d) >"$driver_log" 2>&1 &
+  driver_pid=$!
+  for _ in $(seq 600); do grep -q '^WAIT' "$driver_log" 2>/dev/null && break; sleep 0.1; done
+  if grep -q '^WAIT' "$driver_log"; then
+    sleep 1
+    import -display "$DISPLAY" -window root "$out/folder-dialog.png"
+  fi
+  wait "$driver_pid" || true
+fi
+
+# Prints the demo's findings for a person to read.
+unescape() { sed -e 's/%09/\t/g' -e 's/%0A/\\n/g' -e 's/%0D/\\r/g' -e 's/%25/%/g'; }
+
+echo
+echo "== \"Info\" messages seen, in order"
+n=0
+while IFS= read -r line; do
+  n=$((n + 1))
+  text=${line#INFO *|}
+  printf '  %2d. %s\n' "$n" "$(sed -e 's/\\n$//' -e 's/\\n/ \/ /g' -e 's/\\\\/\\/g' <<<"$text")"
+done < <(tr -d '\r' <"$driver_log" | grep '^INFO ')
+[ "$n" -gt 0 ] || echo "  (none)"
+
+if tr -d '\r' <"$driver_log" | grep -q '^ITEM'; then
+  echo
+  echo "== the folder-selection dialog as the UI driver saw it (last look before OK)"
+  tr -d '\r' <"$driver_log" | awk '/^DIALOG/ { block = "" } /^(DIALOG|PLATFORM|LIST|ITEM)/ { block = block "  " $0 "\n" } END { printf "%s", block }'
+fi
+
+echo
+echo "== programs started, in order"
+if [ -s "$standin_log" ]; then
+  printf '  %-3s %-58s %s\n' '#' 'program' 'working directory'
+  n=0
+  while IFS=$'\t' read -r overlap program directory commandline; do
+    n=$((n + 1))
+    printf '  %-3s %-58s %s\n' "$n." "$(unescape <<<"$program")" "$(unescape <<<"$directory")"
+    printf '      command line: %s\n' "$(unescape <<<"$commandline")"
+    [ "$overlap" = alone ] || echo "      (started while another one was still running)"
+  done <"$standin_log"
+else
+  echo "  (none)"
+fi
+[ -f "$out/folder-dialog.png" ] && echo && echo "screenshot: $out/folder-dialog.png"
+exit 0
