@@ -25,6 +25,7 @@ cmake --build "$build/windows" --target QvMatlabSetPath ui_driver sandbox >/dev/
 bin="$build/windows/bin"
 out="$build/demo"
 mkdir -p "$out"
+rm -f "$out/folder-dialog.png"
 
 prefix="$build/wine-demo"
 xvfb_pid=

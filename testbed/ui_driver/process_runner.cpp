@@ -1,5 +1,6 @@
 #include "process_runner.h"
 
+#include <iterator>
 #include <set>
 
 namespace qv::testbed {
@@ -56,6 +57,10 @@ ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments
     std::set<HWND> answered;
     const ULONGLONG deadline = ::GetTickCount64() + options.timeoutMs;
     for (;;) {
+        // A closed box's handle may be given to the next window; forget the ones that are gone.
+        for (auto it = answered.begin(); it != answered.end();) {
+            it = ::IsWindow(*it) ? std::next(it) : answered.erase(it);
+        }
         for (HWND box : FindTopLevelWindows(process.info.dwProcessId, L"#32770", nullptr)) {
             if (!IsMessageBox(box) || !::IsWindowVisible(box) || answered.count(box) != 0) {
                 continue;
@@ -65,7 +70,9 @@ ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments
                 options.onInfoBox(process.info.dwProcessId, run.infoBoxes.back());
             }
             answered.insert(box);
-            CloseMessageBox(box);
+            if (options.answerInfoBoxes) {
+                CloseMessageBox(box);
+            }
         }
         if (options.onPoll) {
             options.onPoll(process.info.dwProcessId);

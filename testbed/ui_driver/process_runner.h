@@ -19,6 +19,8 @@ struct ProgramRun {
 struct RunOptions {
     std::wstring workingDirectory;  // empty: the caller's
     DWORD timeoutMs = 30000;
+    // False: the boxes are only read, and a person closes them.
+    bool answerInfoBoxes = true;
     // Called on every poll while the program runs, with its process id; lets a caller work
     // other windows (a dialog) between message boxes.
     std::function<void(DWORD processId)> onPoll;

@@ -1,6 +1,8 @@
 // ui_driver: runs a program and reports what a person would see of it.
 //   ui_driver.exe run <program> [arguments...]
 //       answers each "Info" message box with OK.
+//   ui_driver.exe watch -- <program> [arguments...]
+//       as run, but leaves the boxes to a person: only reads them.
 //   ui_driver.exe folders [action...] -- <program> [arguments...]
 //       as run, and once QvMatlabSetPath's folder-selection dialog is on screen, does the
 //       actions in order:
@@ -43,6 +45,7 @@ std::wstring Escape(const std::wstring& text)
 int Usage()
 {
     std::fputws(L"usage: ui_driver.exe run <program> [arguments...]\n"
+                L"       ui_driver.exe watch -- <program> [arguments...]\n"
                 L"       ui_driver.exe folders [show|platform E|click 32|64 N|space 32|64 N|wait MS|"
                 L"ok|cancel|esc|close]... -- <program> [arguments...]\n",
                 stderr);
@@ -196,6 +199,12 @@ int wmain(int argc, wchar_t** argv)
     std::setvbuf(stdout, nullptr, _IONBF, 0);
     if (argc >= 3 && std::wstring(argv[1]) == L"run") {
         return Report(RunProgram(argv[2], JoinArguments(3, argc, argv)));
+    }
+    if (argc >= 4 && std::wstring(argv[1]) == L"watch" && std::wstring(argv[2]) == L"--") {
+        RunOptions options;
+        options.answerInfoBoxes = false;
+        options.timeoutMs = 24u * 60u * 60u * 1000u;  // a person takes the time they need
+        return Report(RunProgram(argv[3], JoinArguments(4, argc, argv), options));
     }
     if (argc >= 4 && std::wstring(argv[1]) == L"folders") {
         return RunFolders(argc, argv);
