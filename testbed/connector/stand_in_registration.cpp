@@ -59,7 +59,11 @@ std::optional<std::wstring> ReadString(HKEY key, const std::wstring& name)
     if (::RegGetValueW(key, nullptr, name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(), &bytes) != ERROR_SUCCESS) {
         return std::nullopt;
     }
-    text.resize(wcsnlen(text.c_str(), text.size()));
+    // Keep every character the value holds, embedded NULs too; drop only the terminator.
+    text.resize(bytes / sizeof(wchar_t));
+    if (!text.empty() && text.back() == L'\0') {
+        text.pop_back();
+    }
     return text;
 }
 

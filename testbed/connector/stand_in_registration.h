@@ -12,7 +12,8 @@ namespace qv::testbed {
 
 // What a class answers for one platform.
 struct StandInPlatform {
-    std::optional<std::wstring> version;  // GetVersionInfo's first string; nullopt leaves it null
+    // GetVersionInfo's first string, whole (embedded NULs included); nullopt leaves it null.
+    std::optional<std::wstring> version;
     HRESULT versionResult = S_OK;         // result of GetVersionInfo
     HRESULT checkResult = S_OK;           // result of CheckPlatform
 };
