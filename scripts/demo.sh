@@ -28,30 +28,19 @@ mkdir -p "$out"
 rm -f "$out/folder-dialog.png"
 
 prefix="$build/wine-demo"
-xvfb_pid=
 cleanup() {
   qv_wine_stop "$prefix"
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+  qv_xvfb_stop
 }
 trap cleanup EXIT
 
 person=${DISPLAY:-}
-if [ -z "$person" ]; then
-  for n in $(seq 120 149); do
-    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display_number=$n; break; fi
-  done
-  Xvfb ":$display_number" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  for _ in $(seq 50); do xdpyinfo -display ":$display_number" >/dev/null 2>&1 && break; sleep 0.1; done
-  export DISPLAY=":$display_number"
-fi
+[ -n "$person" ] || qv_xvfb_start 1024x768
 
 echo "== sandbox Windows machine in $prefix"
 qv_wine_template "$build/wine-template"
 qv_wine_fresh "$build/wine-template" "$prefix"
-# Wine's own fonts, so that the dialogs render as on Windows.
-mkdir -p "$prefix/drive_c/windows/Fonts"
-cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+qv_wine_fonts "$prefix"
 export WINEPREFIX=$prefix
 qv_wine_use_display "$prefix"
 qv_wine_start "$prefix"

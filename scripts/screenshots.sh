@@ -21,33 +21,17 @@ bin="$build/windows/bin"
 
 width=720
 height=480
-display_number=
-for n in $(seq 90 119); do
-  if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then display_number=$n; break; fi
-done
-[ -n "$display_number" ] || { echo "screenshots: no free X display number" >&2; exit 1; }
-
 prefix="$build/wine-shots"
-xvfb_pid=
 cleanup() {
   qv_wine_stop "$prefix"
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null || true; wait "$xvfb_pid" 2>/dev/null || true; fi
+  qv_xvfb_stop
 }
 trap cleanup EXIT
-
-Xvfb ":$display_number" -screen 0 "${width}x${height}x24" -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 50); do xdpyinfo -display ":$display_number" >/dev/null 2>&1 && break; sleep 0.1; done
-export DISPLAY=":$display_number"
+qv_xvfb_start "${width}x${height}"
 
 qv_wine_template "$build/wine-template"
 qv_wine_fresh "$build/wine-template" "$prefix"
-# Wine's own fonts (Tahoma for "MS Shell Dlg", Marlett for the caption buttons); a prefix
-# made here without them falls back to another sans-serif and draws the close box as "r".
-if [ -d /usr/share/wine/fonts ]; then
-  mkdir -p "$prefix/drive_c/windows/Fonts"
-  cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/"
-fi
+qv_wine_fonts "$prefix"
 export WINEPREFIX=$prefix
 qv_wine_use_display "$prefix"
 qv_wine_start "$prefix"

@@ -57,3 +57,32 @@ qv_winpath() {
   p=$(readlink -f "$1")
   echo "Z:${p//\//\\}"
 }
+
+# qv_xvfb_start WxH: a private Xvfb display on the first free number; sets DISPLAY and
+# QV_XVFB_PID. qv_xvfb_stop ends it (by PID).
+qv_xvfb_start() {
+  local n number=
+  for n in $(seq 90 149); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then number=$n; break; fi
+  done
+  [ -n "$number" ] || { echo "wine-env: no free X display number" >&2; return 1; }
+  Xvfb ":$number" -screen 0 "${1}x24" -nolisten tcp >/dev/null 2>&1 &
+  QV_XVFB_PID=$!
+  for _ in $(seq 50); do xdpyinfo -display ":$number" >/dev/null 2>&1 && break; sleep 0.1; done
+  export DISPLAY=":$number"
+}
+qv_xvfb_stop() {
+  if [ -n "${QV_XVFB_PID:-}" ]; then
+    kill "$QV_XVFB_PID" 2>/dev/null || true
+    wait "$QV_XVFB_PID" 2>/dev/null || true
+    QV_XVFB_PID=
+  fi
+}
+
+# qv_wine_fonts PREFIX: Wine's own fonts (Tahoma for "MS Shell Dlg", Marlett for the caption
+# buttons); a prefix made without them falls back to another sans-serif and draws the close
+# box as "r".
+qv_wine_fonts() {
+  mkdir -p "$1/drive_c/windows/Fonts"
+  cp /usr/share/wine/fonts/*.ttf "$1/drive_c/windows/Fonts/" 2>/dev/null || true
+}
