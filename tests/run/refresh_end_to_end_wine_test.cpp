@@ -1,6 +1,9 @@
 // The real QvMatlabSetPath.exe on the sandbox machine: what it shows, and what each stand-in
 // MATLAB and setup program was started with. Expected texts are written out literally.
+#include "folder_dialog_driver.h"
 #include "sandbox_run.h"
+
+#include <functional>
 
 namespace qv::e2e {
 namespace {
@@ -18,7 +21,40 @@ testbed::StandinRun Matlab(const std::wstring& root, const std::wstring& connect
                 L"', '" + tag + L"', '" + folder + L"');quit force;\""};
 }
 
+testbed::StandinRun SetupProgram(const std::wstring& binaryFolder)
+{
+    return {false, binaryFolder + L"\\QvNewUserSetup.exe", binaryFolder, L"QvNewUserSetup.exe force"};
+}
+
+// Works the folder-selection dialog once it is up: `work` gets the dialog, then OK or the
+// chosen ending is pressed. Remembers what the dialog showed when it came up.
+struct DialogScript {
+    std::function<void(HWND)> work;
+    std::function<void(HWND)> end = [](HWND dialog) { testbed::PressButton(dialog, IDOK); };
+    bool done = false;
+    testbed::FolderDialogView firstLook;
+
+    testbed::RunOptions Options()
+    {
+        testbed::RunOptions options;
+        options.onPoll = [this](DWORD processId) {
+            HWND dialog = done ? nullptr : testbed::FindFolderDialog(processId);
+            if (dialog == nullptr) {
+                return;
+            }
+            done = true;
+            firstLook = testbed::ReadFolderDialog(dialog);
+            if (work) {
+                work(dialog);
+            }
+            end(dialog);
+        };
+        return options;
+    }
+};
+
 using FolderMode = SandboxRun;
+using ListMode = SandboxRun;
 
 TEST_F(FolderMode, RefreshesThe32BitMatlabsByDefaultAndStartsNoSetup)
 {
@@ -63,6 +99,64 @@ TEST_F(FolderMode, NoConnectorMeansNoRootsAndNothingStarts)
     ASSERT_EQ(run.infoBoxes.size(), 3u);
     EXPECT_EQ(run.infoBoxes.back().text, L"No matlab registry values were found.\n");
     EXPECT_TRUE(Started().empty());
+}
+
+TEST_F(ListMode, AllRefreshes32BitRootsFirstThen64BitThenThePendingSetups64BitFirst)
+{
+    DialogScript script;
+    script.work = [](HWND dialog) {
+        ASSERT_TRUE(testbed::ClickCheckBox(dialog, testbed::kList32Id, 0));  // ORX 10 (x86)
+        ASSERT_TRUE(testbed::ChoosePlatform(dialog, L"All"));
+        ASSERT_TRUE(testbed::ClickCheckBox(dialog, testbed::kList64Id, 1));  // ORX 11 (x64)
+    };
+    const testbed::ProgramRun run = RunSetPath(L"-list", script.Options());
+    ASSERT_TRUE(script.done) << "the folder-selection dialog never came up; started " << run.started << " exit " << run.exitCode << " boxes " << run.infoBoxes.size();
+    EXPECT_FALSE(run.timedOut);
+    EXPECT_TRUE(run.infoBoxes.empty());
+
+    // Every installed version's folder is offered, in the registry's order, none ticked.
+    EXPECT_EQ(script.firstLook.platformText, L"32-bit");
+    ASSERT_EQ(script.firstLook.list32.items.size(), 2u);
+    EXPECT_EQ(script.firstLook.list32.items[0].text, kX86 + L"\\QVR\\ORX 10\\bin\\Matlab");
+    EXPECT_EQ(script.firstLook.list32.items[1].text, kX86 + L"\\QVR\\ORX 9.5\\bin\\Matlab");
+    ASSERT_EQ(script.firstLook.list64.items.size(), 2u);
+    EXPECT_FALSE(script.firstLook.list64.enabled);
+
+    const std::wstring folder32 = kX86 + L"\\QVR\\ORX 10\\bin\\Matlab";
+    const std::wstring folder64 = kX64 + L"\\QVR\\ORX 11\\bin\\Matlab";
+    EXPECT_EQ(Started(), (std::vector<testbed::StandinRun>{
+                             Matlab(kX86 + L"\\MATLAB\\R2017b", kConnector32, L"orxpath32", folder32),
+                             Matlab(kX64 + L"\\MATLAB\\R2018a", kConnector64, L"orxpath64", folder64),
+                             Matlab(L"C:\\Tools\\MATLAB\\R2018a", kConnector64, L"orxpath64", folder64),
+                             // ORX 10 (x64) is set up already; 9.5 is below 10.
+                             SetupProgram(kX64 + L"\\QVR\\ORX 11\\bin"),
+                             SetupProgram(kX86 + L"\\QVR\\ORX 10\\bin"),
+                         }));
+}
+
+TEST_F(ListMode, CancelWithDShowsTheMessageAndStartsNothing)
+{
+    DialogScript script;
+    script.end = [](HWND dialog) { testbed::PressButton(dialog, IDCANCEL); };
+    const testbed::ProgramRun run = RunSetPath(L"-list -d", script.Options());
+    ASSERT_TRUE(script.done);
+    EXPECT_EQ(Texts(run.infoBoxes), (std::vector<std::wstring>{
+                                        L"Connector found for(32): 9.3",
+                                        L"Connector found for(64): 9.4",
+                                        L"Connector Location(32): " + kConnector32,
+                                        L"Connector Location(64): " + kConnector64,
+                                        L"dialog was cancelled.",
+                                    }));
+    EXPECT_TRUE(Started().empty());
+}
+
+TEST_F(ListMode, OkWithNothingTickedStillStartsThePendingSetupsOfTheShownPlatform)
+{
+    DialogScript script;
+    const testbed::ProgramRun run = RunSetPath(L"-list -x64", script.Options());
+    ASSERT_TRUE(script.done);
+    EXPECT_EQ(script.firstLook.platformText, L"64-bit");
+    EXPECT_EQ(Started(), (std::vector<testbed::StandinRun>{SetupProgram(kX64 + L"\\QVR\\ORX 11\\bin")}));
 }
 
 }  // namespace
