@@ -19,7 +19,7 @@ static_assert(qv::testbed::kList32Id == IDC_LIST32);
 static_assert(qv::testbed::kList64Id == IDC_LIST64);
 static_assert(qv::kDialogInitResourceType == RT_DIALOG_INIT);
 
-struct ControlSpec {
+struct ExpectedControl {
     int id;
     const wchar_t* className;
     const wchar_t* text;
@@ -54,29 +54,29 @@ std::vector<HWND> ChildrenInTabOrder(HWND dialog)
     return children;
 }
 
-void ExpectControls(HWND dialog, const std::vector<ControlSpec>& specs)
+void ExpectControls(HWND dialog, const std::vector<ExpectedControl>& controls)
 {
     const std::vector<HWND> children = ChildrenInTabOrder(dialog);
-    ASSERT_EQ(children.size(), specs.size());
-    for (size_t i = 0; i < specs.size(); ++i) {
-        const ControlSpec& spec = specs[i];
+    ASSERT_EQ(children.size(), controls.size());
+    for (size_t i = 0; i < controls.size(); ++i) {
+        const ExpectedControl& want = controls[i];
         SCOPED_TRACE(testing::Message() << "control " << i + 1);
         HWND child = children[i];
-        EXPECT_EQ(static_cast<int>(::GetDlgCtrlID(child)), spec.id);
-        EXPECT_EQ(ClassOf(child), spec.className);
-        if (spec.text != nullptr) {
-            EXPECT_EQ(TextOf(child), spec.text);
+        EXPECT_EQ(static_cast<int>(::GetDlgCtrlID(child)), want.id);
+        EXPECT_EQ(ClassOf(child), want.className);
+        if (want.text != nullptr) {
+            EXPECT_EQ(TextOf(child), want.text);
         }
         const DWORD style = static_cast<DWORD>(::GetWindowLongPtrW(child, GWL_STYLE));
-        EXPECT_EQ(style & ~kRuntimeBits, spec.style & ~kRuntimeBits) << std::hex << style;
-        if ((spec.style & WS_BORDER) != 0) {
+        EXPECT_EQ(style & ~kRuntimeBits, want.style & ~kRuntimeBits) << std::hex << style;
+        if ((want.style & WS_BORDER) != 0) {
             // A dialog draws a bordered control with a sunken client edge instead.
             const auto exStyle = static_cast<DWORD>(::GetWindowLongPtrW(child, GWL_EXSTYLE));
             EXPECT_TRUE((style & WS_BORDER) != 0 || (exStyle & WS_EX_CLIENTEDGE) != 0);
         }
 
         // The dialog manager scales position and size each on their own.
-        RECT expected{spec.dialogUnits};
+        RECT expected{want.dialogUnits};
         ::MapDialogRect(dialog, &expected);
         RECT actual{};
         ::GetWindowRect(child, &actual);
@@ -84,7 +84,7 @@ void ExpectControls(HWND dialog, const std::vector<ControlSpec>& specs)
         EXPECT_EQ(actual.left, expected.left);
         EXPECT_EQ(actual.top, expected.top);
         EXPECT_EQ(actual.right - actual.left, expected.right);
-        if (spec.id != IDC_COMBO_PLATFORM) {  // a drop-down's window is as high as its closed box
+        if (want.id != IDC_COMBO_PLATFORM) {  // a drop-down's window is as high as its closed box
             EXPECT_EQ(actual.bottom - actual.top, expected.bottom);
         }
     }
