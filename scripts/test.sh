@@ -42,6 +42,7 @@ stage() {
   echo "== $name: test"
   ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 300 2>&1 | tee "$dir.ctest.log" | grep -E '^\s*[0-9]+/[0-9]+ Test.*(Failed|Timeout|Not Run)|tests passed|Errors while'
   ctest_counts "$dir.ctest.log"
+  echo "== $name: done after ${SECONDS}s in all"
 }
 
 # script_counts LOG PREFIX: adds a script's result lines ("PREFIX NAME: passed ..." or
@@ -67,10 +68,12 @@ stage host-sanitizers "$build/host-asan" 2 -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZ
 echo "== fuzz: ${QV_FUZZ_SECONDS:=20} s per target"
 QV_BUILD_DIR=$build bash "$root/scripts/fuzz.sh" "$QV_FUZZ_SECONDS" 2>&1 | tee "$build/fuzz.log" | grep -E '^fuzz [^:]+: '
 script_counts "$build/fuzz.log" fuzz
+echo "== fuzz: done after ${SECONDS}s in all"
 echo "== static analysis"
 QV_BUILD_DIR=$build bash "$root/scripts/static-analysis.sh" 2>&1 | tee "$build/static-analysis.log" |
   grep -E '^static-analysis|: (warning|error|style|performance|portability):' | head -n 60
 script_counts "$build/static-analysis.log" static-analysis
+echo "== static analysis: done after ${SECONDS}s in all"
 
 # Windows: one throwaway prefix per run, copied from the build tree's template; its server
 # is ended on every way out.
