@@ -53,6 +53,7 @@ ParsedCommandLine ParseCommandLine(const std::wstring& commandLine)
     RefreshOptions& options = parsed.options;
     bool x86 = false;
     bool x64 = false;
+    bool folderSwitch = false;
     bool anyToken = false;
 
     std::size_t pos = 0;
@@ -60,7 +61,7 @@ ParsedCommandLine ParseCommandLine(const std::wstring& commandLine)
         anyToken = true;
         const std::wstring word = AsciiLower(*token);
         if (word == L"-orxmatlabpath") {
-            options.matlabFolder = QuotedFolder(commandLine);
+            folderSwitch = true;
         } else if (word == L"-list") {
             options.showList = true;
         } else if (word == L"-x86") {
@@ -79,6 +80,11 @@ ParsedCommandLine ParseCommandLine(const std::wstring& commandLine)
         return parsed;
     }
 
+    // Every "-orxmatlabpath" takes the same folder from the whole text; read it once, so that
+    // a line full of repeats costs no more than one.
+    if (folderSwitch) {
+        options.matlabFolder = QuotedFolder(commandLine);
+    }
     parsed.platformConflict = x86 && x64;
     options.platform = (x64 && !x86) ? Platform64 : Platform32;
     return parsed;
