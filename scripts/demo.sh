@@ -38,12 +38,7 @@ person=${DISPLAY:-}
 [ -n "$person" ] || qv_xvfb_start 1024x768
 
 echo "== sandbox Windows machine in $prefix"
-qv_wine_template "$build/wine-template"
-qv_wine_fresh "$build/wine-template" "$prefix"
-qv_wine_fonts "$prefix"
-export WINEPREFIX=$prefix
-qv_wine_use_display "$prefix"
-qv_wine_start "$prefix"
+qv_wine_display_prefix "$build" "$prefix"
 (cd "$bin" && wine sandbox.exe install)
 
 # The stand-ins append what they were started with to this log.

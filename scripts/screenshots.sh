@@ -29,12 +29,7 @@ cleanup() {
 trap cleanup EXIT
 qv_xvfb_start "${width}x${height}"
 
-qv_wine_template "$build/wine-template"
-qv_wine_fresh "$build/wine-template" "$prefix"
-qv_wine_fonts "$prefix"
-export WINEPREFIX=$prefix
-qv_wine_use_display "$prefix"
-qv_wine_start "$prefix"
+qv_wine_display_prefix "$build" "$prefix"
 mkdir -p "$out"
 
 # on_desktop PROGRAM ARGS...: runs a program in a virtual desktop as large as the display.

@@ -86,3 +86,14 @@ qv_wine_fonts() {
   mkdir -p "$1/drive_c/windows/Fonts"
   cp /usr/share/wine/fonts/*.ttf "$1/drive_c/windows/Fonts/" 2>/dev/null || true
 }
+
+# qv_wine_display_prefix BUILD PREFIX: a fresh prefix from BUILD's template that renders to
+# $DISPLAY with Wine's own fonts; exports WINEPREFIX and starts its server.
+qv_wine_display_prefix() {
+  qv_wine_template "$1/wine-template"
+  qv_wine_fresh "$1/wine-template" "$2"
+  qv_wine_fonts "$2"
+  export WINEPREFIX=$2
+  qv_wine_use_display "$2"
+  qv_wine_start "$2"
+}
