@@ -1,7 +1,7 @@
 // QvStandInConnector.dll: an in-process COM server whose classes implement IQvConnectorInfo.
 // Each class answers as its registered behaviour says (stand_in_registration.h). The DLL also
 // exports counters that tests in the same process read to check the caller's manners.
-#include "discovery/qv_connector_info.h"
+#include "discovery/win32/qv_connector_info.h"
 #include "stand_in_registration.h"
 
 #include <olectl.h>

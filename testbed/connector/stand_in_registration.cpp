@@ -1,7 +1,7 @@
 #include "stand_in_registration.h"
 
-#include "discovery/qv_connector_info.h"
-#include "win32/unique_handle.h"
+#include "discovery/win32/qv_connector_info.h"
+#include "common/win32/unique_handle.h"
 
 #include <objbase.h>
 

@@ -1,6 +1,6 @@
 #include "standin_log.h"
 
-#include "win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 #include <windows.h>
 

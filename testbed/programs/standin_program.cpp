@@ -3,7 +3,7 @@
 // request. Configured by the environment variables named in standin_log.h.
 #include "standin_log.h"
 
-#include "win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #include "registry_writer.h"
 
-#include "win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 namespace qv::testbed {
 namespace {

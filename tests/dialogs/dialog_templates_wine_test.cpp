@@ -1,11 +1,11 @@
 // The dialog templates and initialisation data as the system builds windows from them:
 // captions, styles, and every control's class, text, place and style, in tab order.
-#include "dialogs/qv_ui_refresh_matlab_paths_dlg.h"
+#include "dialogs/win32/qv_ui_refresh_matlab_paths_dlg.h"
 #include "dialogs/resource.h"
-#include "dialogs/running_dlg.h"
+#include "dialogs/win32/running_dlg.h"
 #include "folder_dialog_driver.h"
-#include "window/win32_dialog_init.h"
-#include "window/win_app.h"
+#include "window/win32/dialog_init.h"
+#include "window/win32/win_app.h"
 
 #include <gtest/gtest.h>
 

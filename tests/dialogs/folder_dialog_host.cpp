@@ -7,8 +7,8 @@
 //       handed back.
 //   folder_dialog_host.exe -progress-only MS
 //       shows the progress window for MS milliseconds, keeping it painted.
-#include "dialogs/qv_ui_refresh_matlab_paths_dlg.h"
-#include "dialogs/running_dlg.h"
+#include "dialogs/win32/qv_ui_refresh_matlab_paths_dlg.h"
+#include "dialogs/win32/running_dlg.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // The progress window: created hidden, shown, impossible to close, destroyed by its
 // owner; and in the real program, on screen for as long as the run lasts.
-#include "dialogs/running_dlg.h"
+#include "dialogs/win32/running_dlg.h"
 #include "folder_dialog_driver.h"
 #include "process_runner.h"
 

@@ -1,6 +1,6 @@
 // Connector discovery through real COM: the category manager and the stand-in connector DLL
 // registered as several classes.
-#include "discovery/com_connector_source.h"
+#include "discovery/win32/com_connector_source.h"
 #include "process_runner.h"
 #include "recording_info_box.h"
 #include "stand_in_fixture.h"

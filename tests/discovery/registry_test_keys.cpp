@@ -1,6 +1,6 @@
 #include "registry_test_keys.h"
 
-#include "win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 #include "discovery/matlab_installations.h"
 #include "discovery/product_installation.h"
 #include "discovery/registry_access.h"
-#include "discovery/win32_registry.h"
+#include "discovery/win32/registry.h"
 #include "recording_info_box.h"
 #include "registry_test_keys.h"
 

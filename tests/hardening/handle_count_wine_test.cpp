@@ -2,17 +2,17 @@
 // handles at the end than at the start. Each is done once first, so that what Windows opens
 // once per process (COM's and the loader's own handles, the category manager's caches) is
 // already open when counting starts; then further rounds must not add a single handle.
-#include "discovery/com_connector_source.h"
+#include "discovery/win32/com_connector_source.h"
 #include "discovery/connector_discovery.h"
 #include "discovery/matlab_installations.h"
 #include "discovery/product_installation.h"
 #include "discovery/recording_info_box.h"
-#include "discovery/win32_registry.h"
+#include "discovery/win32/registry.h"
 #include "launcher/matlab_runner.h"
 #include "launcher/standin_sandbox.h"
-#include "launcher/win32_process_launcher.h"
+#include "launcher/win32/process_launcher.h"
 #include "run/sandbox_run.h"
-#include "win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 #include <objbase.h>
 

@@ -1,5 +1,5 @@
 // The worker and the GUI thread's wait, with the stand-in programs as the started processes.
-#include "launcher/win32_launch_worker.h"
+#include "launcher/win32/launch_worker.h"
 #include "standin_sandbox.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // RunMatlabRefresh and StartNewUserSetup with the Windows launcher and the stand-in programs.
 #include "launcher/matlab_runner.h"
-#include "launcher/win32_process_launcher.h"
+#include "launcher/win32/process_launcher.h"
 #include "standin_sandbox.h"
 
 #include <gtest/gtest.h>

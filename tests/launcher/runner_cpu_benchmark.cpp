@@ -3,10 +3,10 @@
 // matlab.exe beside this program, told to sleep (default 5000 ms, or the first argument).
 //   runner_cpu_benchmark.exe [sleep-ms] [--busy-poll]
 // --busy-poll measures, for comparison, a wait that spins on GetExitCodeThread + PeekMessageW.
-#include "launcher/win32_launch_worker.h"
+#include "launcher/win32/launch_worker.h"
 #include "process_runner.h"
 #include "standin_log.h"
-#include "win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 #include <windows.h>
 

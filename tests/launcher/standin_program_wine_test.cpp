@@ -2,7 +2,7 @@
 // tests rely on (overlap, exit code, crash).
 #include "process_runner.h"
 #include "standin_sandbox.h"
-#include "win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 // A drop-down list control of a dialog.
-#include "window/window.h"
+#include "window/win32/window.h"
 
 #include <string>
 

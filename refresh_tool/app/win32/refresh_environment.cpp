@@ -1,15 +1,15 @@
-#include "app/win32_refresh_environment.h"
+#include "app/win32/refresh_environment.h"
 
-#include "dialogs/qv_ui_refresh_matlab_paths_dlg.h"
-#include "dialogs/running_dlg.h"
+#include "dialogs/win32/qv_ui_refresh_matlab_paths_dlg.h"
+#include "dialogs/win32/running_dlg.h"
 
-#include "launcher/win32_process_launcher.h"
+#include "launcher/win32/process_launcher.h"
 
-#include "discovery/com_connector_source.h"
+#include "discovery/win32/com_connector_source.h"
 #include "discovery/connector_discovery.h"
 #include "discovery/matlab_installations.h"
 #include "discovery/product_installation.h"
-#include "discovery/win32_registry.h"
+#include "discovery/win32/registry.h"
 
 #include <windows.h>
 

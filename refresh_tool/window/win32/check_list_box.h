@@ -8,8 +8,8 @@
 // The check state of an item is kept in the item's data (LB_SETITEMDATA), so it moves
 // with the item when others are inserted or removed. The test bed's UI driver reads it
 // from there.
-#include "window/window.h"
-#include "win32/unique_handle.h"
+#include "window/win32/window.h"
+#include "common/win32/unique_handle.h"
 
 #include <uxtheme.h>
 

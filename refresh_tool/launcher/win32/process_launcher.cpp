@@ -1,6 +1,6 @@
-#include "launcher/win32_process_launcher.h"
+#include "launcher/win32/process_launcher.h"
 
-#include "launcher/win32_launch_worker.h"
+#include "launcher/win32/launch_worker.h"
 
 #include <windows.h>
 

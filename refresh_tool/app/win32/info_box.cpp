@@ -1,4 +1,4 @@
-#include "app/win32_info_box.h"
+#include "app/win32/info_box.h"
 
 #include <windows.h>
 

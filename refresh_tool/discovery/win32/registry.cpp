@@ -1,6 +1,6 @@
-#include "discovery/win32_registry.h"
+#include "discovery/win32/registry.h"
 
-#include "win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 namespace qv::win32 {
 namespace {

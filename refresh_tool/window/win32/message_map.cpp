@@ -1,4 +1,4 @@
-#include "window/message_map.h"
+#include "window/win32/message_map.h"
 
 namespace qv::window {
 

@@ -1,6 +1,6 @@
 // Entry point of the thin window layer: hands the command line to the one application
 // object and runs it, as a GUI framework's main routine would.
-#include "window/win_app.h"
+#include "window/win32/win_app.h"
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int)
 {

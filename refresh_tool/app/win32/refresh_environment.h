@@ -1,7 +1,7 @@
 #pragma once
 // Composition root: the refresh run's operations wired to the real Windows bindings.
 #include "app/refresh_run.h"
-#include "window/win_app.h"
+#include "window/win32/win_app.h"
 
 #include <memory>
 

@@ -4,8 +4,8 @@
 // through the init parameter and found again through the window's user slot, so no
 // global table maps windows to objects. When the window is created the template's
 // initialisation data (resource type 240) are applied, then OnInitDialog runs.
-#include "window/message_map.h"
-#include "window/window.h"
+#include "window/win32/message_map.h"
+#include "window/win32/window.h"
 
 #include <vector>
 

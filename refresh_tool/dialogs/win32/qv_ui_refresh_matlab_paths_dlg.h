@@ -5,10 +5,10 @@
 // ticked folders of each list (in list order) and the platform entry in force.
 #include "common/string_array.h"
 #include "dialogs/resource.h"
-#include "win32/unique_handle.h"
-#include "window/check_list_box.h"
-#include "window/combo_box.h"
-#include "window/dialog.h"
+#include "common/win32/unique_handle.h"
+#include "window/win32/check_list_box.h"
+#include "window/win32/combo_box.h"
+#include "window/win32/dialog.h"
 
 class CQvUiRefreshMatlabPathsDlg : public qv::window::Dialog {
 public:

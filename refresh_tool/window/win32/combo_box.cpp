@@ -1,4 +1,4 @@
-#include "window/combo_box.h"
+#include "window/win32/combo_box.h"
 
 namespace qv::window {
 

@@ -1,6 +1,6 @@
-#include "launcher/win32_launch_worker.h"
+#include "launcher/win32/launch_worker.h"
 
-#include "win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 #include <windows.h>
 

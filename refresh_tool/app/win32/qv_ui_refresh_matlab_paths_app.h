@@ -1,5 +1,5 @@
 #pragma once
-#include "window/win_app.h"
+#include "window/win32/win_app.h"
 
 // The application object of QvMatlabSetPath. Its constructor enters a single-threaded COM
 // apartment for the main thread (connector discovery needs it) and its destructor leaves it.

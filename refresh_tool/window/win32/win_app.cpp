@@ -1,4 +1,4 @@
-#include "window/win_app.h"
+#include "window/win32/win_app.h"
 
 namespace qv::window {
 namespace {

@@ -1,8 +1,8 @@
-#include "app/qv_ui_refresh_matlab_paths_app.h"
+#include "app/win32/qv_ui_refresh_matlab_paths_app.h"
 
 #include "app/refresh_run.h"
-#include "app/win32_info_box.h"
-#include "app/win32_refresh_environment.h"
+#include "app/win32/info_box.h"
+#include "app/win32/refresh_environment.h"
 
 #include <objbase.h>
 

@@ -1,7 +1,7 @@
-#include "window/check_list_box.h"
+#include "window/win32/check_list_box.h"
 
-#include "window/gdi_scope.h"
-#include "window/win32_rect.h"
+#include "window/win32/gdi_scope.h"
+#include "window/win32/rect.h"
 
 #include <commctrl.h>
 #include <vsstyle.h>

@@ -1,7 +1,7 @@
-#include "discovery/com_connector_source.h"
+#include "discovery/win32/com_connector_source.h"
 
-#include "discovery/qv_connector_info.h"
-#include "win32/com_ptr.h"
+#include "discovery/win32/qv_connector_info.h"
+#include "common/win32/com_ptr.h"
 
 #include <comcat.h>
 

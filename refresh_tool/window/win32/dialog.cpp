@@ -1,8 +1,8 @@
-#include "window/dialog.h"
+#include "window/win32/dialog.h"
 
-#include "window/win32_dialog_init.h"
-#include "window/win32_rect.h"
-#include "window/win_app.h"
+#include "window/win32/dialog_init.h"
+#include "window/win32/rect.h"
+#include "window/win32/win_app.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "window/win32_dialog_init.h"
+#include "window/win32/dialog_init.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
-#include "dialogs/qv_ui_refresh_matlab_paths_dlg.h"
+#include "dialogs/win32/qv_ui_refresh_matlab_paths_dlg.h"
 
 #include "dialogs/folder_selection_rules.h"
-#include "window/gdi_scope.h"
-#include "window/win_app.h"
+#include "window/win32/gdi_scope.h"
+#include "window/win32/win_app.h"
 #include "window/window_geometry.h"
 
 namespace {

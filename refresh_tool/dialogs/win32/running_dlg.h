@@ -3,7 +3,7 @@
 // shown, with no close box, no buttons and one line of text. Esc or a close request
 // changes nothing (a modeless dialog stays until its owner destroys it).
 #include "dialogs/resource.h"
-#include "window/dialog.h"
+#include "window/win32/dialog.h"
 
 class RunningDlg : public qv::window::Dialog {
 public:
