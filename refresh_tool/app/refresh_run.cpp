@@ -1,6 +1,6 @@
 #include "app/refresh_run.h"
 
-#include "app/refresh_options.h"
+#include "app/command_line.h"
 
 namespace qv {
 namespace {

@@ -1,6 +1,6 @@
 // The real QvMatlabSetPath.exe under Wine: start-up, the usage text and the platform conflict.
 #include "process_runner.h"
-#include "app/refresh_options.h"
+#include "app/command_line.h"
 
 #include <gtest/gtest.h>
 

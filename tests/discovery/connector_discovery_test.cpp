@@ -1,6 +1,6 @@
 // Connector discovery's rules for the answers of the connector objects.
 #include "discovery/connector_discovery.h"
-#include "recording_info_box.h"
+#include "shared/fakes.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // registered as several classes.
 #include "discovery/win32/com_connector_source.h"
 #include "process_runner.h"
-#include "recording_info_box.h"
+#include "shared/fakes.h"
 #include "stand_in_fixture.h"
 
 #include <gtest/gtest.h>

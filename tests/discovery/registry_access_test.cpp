@@ -1,6 +1,7 @@
 // Registry operations over both views, against the in-memory registry.
 #include "discovery/registry_access.h"
 #include "in_memory_registry.h"
+#include "shared/fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +11,11 @@ using qv::Hive;
 using qv::Platform;
 using qv::StringArray;
 using qv::fakes::InMemoryRegistry;
+using qv::fakes::k32;
+using qv::fakes::k64;
+using qv::fakes::kMachine;
+using qv::fakes::kUser;
 
-constexpr Hive kMachine = Hive::LocalMachine;
-constexpr Hive kUser = Hive::CurrentUser;
-constexpr Platform k32 = Platform::Bits32;
-constexpr Platform k64 = Platform::Bits64;
 const std::wstring kBase = L"SOFTWARE\\Vendor\\Releases\\";
 
 class RegistryAccessTest : public ::testing::Test {

@@ -1,10 +1,12 @@
 // The discovery operations through the Win32 registry binding, against the real registry of
 // the Wine prefix. Each test writes its own keys and removes them again.
+#include "discovery/connector_location.h"
 #include "discovery/matlab_installations.h"
 #include "discovery/product_installation.h"
 #include "discovery/registry_access.h"
 #include "discovery/win32/registry.h"
-#include "recording_info_box.h"
+#include "launcher/user_setups.h"
+#include "shared/fakes.h"
 #include "registry_test_keys.h"
 
 #include <gtest/gtest.h>
@@ -14,11 +16,11 @@ namespace {
 using qv::Hive;
 using qv::Platform;
 using qv::StringArray;
+using qv::fakes::k32;
+using qv::fakes::k64;
+using qv::fakes::kMachine;
+using qv::fakes::kUser;
 
-constexpr Hive kMachine = Hive::LocalMachine;
-constexpr Hive kUser = Hive::CurrentUser;
-constexpr Platform k32 = Platform::Bits32;
-constexpr Platform k64 = Platform::Bits64;
 const std::wstring kTestBase = L"SOFTWARE\\QvDiscoveryTest\\";
 const std::wstring kMatlab = L"SOFTWARE\\MathWorks\\MATLAB\\";
 const std::wstring kProduct = L"SOFTWARE\\QVR\\ORX\\";

@@ -1,6 +1,6 @@
 // QvMatlabSetPath.exe under Wine with stand-in connectors and a connector location in the
 // registry: "-d" alone shows what discovery found, then the usage text.
-#include "app/refresh_options.h"
+#include "app/command_line.h"
 #include "common/string_array.h"
 #include "process_runner.h"
 #include "registry_test_keys.h"

@@ -1,7 +1,7 @@
 // ParseCommandLine on arbitrary wide text (the input read as UTF-16LE units). The parser's
 // results are checked against a plain reading of the text written independently of it: pieces
 // between spaces are the tokens, pieces between double quotes give the folder.
-#include "app/refresh_options.h"
+#include "app/command_line.h"
 #include "fuzz_target.h"
 
 #include <algorithm>

@@ -1,5 +1,6 @@
 // RunMatlabRefresh and StartNewUserSetup over a recording launcher: order, stop rule, silence.
 #include "launcher/matlab_runner.h"
+#include "shared/fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -28,12 +29,6 @@ public:
     }
 };
 
-class RecordingInfoBox final : public IInfoBox {
-public:
-    std::vector<std::wstring> texts;
-    void Show(const std::wstring& text) override { texts.push_back(text); }
-};
-
 class RunMatlabRefreshTest : public ::testing::Test {
 protected:
     void Run(const StringArray& roots, bool showInfo, Platform platform = Platform::Bits32)
@@ -42,7 +37,7 @@ protected:
     }
 
     RecordingLauncher launcher;
-    RecordingInfoBox info;
+    fakes::RecordingInfoBox info;
 };
 
 TEST_F(RunMatlabRefreshTest, EveryRootInListOrderEachAfterItsFileTest)
@@ -57,7 +52,7 @@ TEST_F(RunMatlabRefreshTest, EveryRootInListOrderEachAfterItsFileTest)
     const LaunchRequest expected = BuildRefreshRequest(Platform::Bits64, L"C:\\A", L"C:\\P", L"D:\\O");
     EXPECT_EQ(launcher.runs[1].commandLine, expected.commandLine);
     EXPECT_EQ(launcher.runs[1].directory, L"C:\\A\\bin");
-    EXPECT_TRUE(info.texts.empty());
+    EXPECT_TRUE(info.shown.empty());
 }
 
 TEST_F(RunMatlabRefreshTest, FirstMissingRootStopsTheCall)
@@ -66,7 +61,7 @@ TEST_F(RunMatlabRefreshTest, FirstMissingRootStopsTheCall)
     for (const bool showInfo : {true, false}) {
         launcher.calls.clear();
         launcher.runs.clear();
-        info.texts.clear();
+        info.shown.clear();
         Run({L"C:\\A", L"C:\\B", L"C:\\C"}, showInfo);
         EXPECT_EQ(launcher.calls,
                   (std::vector<std::wstring>{L"exists C:\\A\\bin\\matlab.exe", L"run C:\\A\\bin\\matlab.exe",
@@ -75,7 +70,7 @@ TEST_F(RunMatlabRefreshTest, FirstMissingRootStopsTheCall)
         const std::vector<std::wstring> expectedTexts =
             showInfo ? std::vector<std::wstring>{L"Could not find the matlab.exe at C:\\B\\bin\\matlab.exe"}
                      : std::vector<std::wstring>{};
-        EXPECT_EQ(info.texts, expectedTexts);
+        EXPECT_EQ(info.shown, expectedTexts);
     }
 }
 
@@ -85,14 +80,14 @@ TEST_F(RunMatlabRefreshTest, EmptyRootCountsAsMissingWithoutLookingAtTheDrive)
     launcher.files = {L"\\bin\\matlab.exe", L"C:\\C\\bin\\matlab.exe"};
     Run({L"", L"C:\\C"}, true);
     EXPECT_TRUE(launcher.calls.empty());
-    EXPECT_EQ(info.texts, std::vector<std::wstring>{L"Could not find the matlab.exe at \\bin\\matlab.exe"});
+    EXPECT_EQ(info.shown, std::vector<std::wstring>{L"Could not find the matlab.exe at \\bin\\matlab.exe"});
 }
 
 TEST_F(RunMatlabRefreshTest, EmptyRootListDoesNothing)
 {
     Run({}, true);
     EXPECT_TRUE(launcher.calls.empty());
-    EXPECT_TRUE(info.texts.empty());
+    EXPECT_TRUE(info.shown.empty());
 }
 
 TEST(StartNewUserSetup, RunsTheSetupRequestOnce)

@@ -1,6 +1,7 @@
 // RunMatlabRefresh and StartNewUserSetup with the Windows launcher and the stand-in programs.
 #include "launcher/matlab_runner.h"
 #include "launcher/win32/process_launcher.h"
+#include "shared/fakes.h"
 #include "standin_sandbox.h"
 
 #include <gtest/gtest.h>
@@ -12,12 +13,6 @@ namespace {
 
 using launcher_tests::StandinSandbox;
 using testbed::StandinRun;
-
-class RecordingInfoBox final : public IInfoBox {
-public:
-    std::vector<std::wstring> texts;
-    void Show(const std::wstring& text) override { texts.push_back(text); }
-};
 
 class MatlabRunnerTest : public ::testing::Test {
 protected:
@@ -40,7 +35,7 @@ protected:
 
     StandinSandbox sandbox;
     Win32ProcessLauncher launcher;
-    RecordingInfoBox info;
+    fakes::RecordingInfoBox info;
 };
 
 TEST_F(MatlabRunnerTest, ProcessSeesTheCommandLineAndDirectoryAsBuilt)
@@ -56,7 +51,7 @@ TEST_F(MatlabRunnerTest, ProcessSeesTheCommandLineAndDirectoryAsBuilt)
     // The quote in the folder arrives doubled, inside its literal.
     EXPECT_NE(runs[1].commandLine.find(L"'orxpath64', 'C:\\Users\\O''Neil\\ORX 10\\Matlab');quit force;\""),
               std::wstring::npos);
-    EXPECT_TRUE(info.texts.empty());
+    EXPECT_TRUE(info.shown.empty());
 }
 
 TEST_F(MatlabRunnerTest, MissingMatlabStopsTheRunWithAMessageOnlyUnderD)
@@ -68,13 +63,13 @@ TEST_F(MatlabRunnerTest, MissingMatlabStopsTheRunWithAMessageOnlyUnderD)
 
     Refresh(Platform::Bits64, {a, b, c}, true);
     EXPECT_EQ(sandbox.Runs(), std::vector<StandinRun>{ExpectedRun(Platform::Bits64, a)});
-    EXPECT_EQ(info.texts, std::vector<std::wstring>{L"Could not find the matlab.exe at " + b + L"\\bin\\matlab.exe"});
+    EXPECT_EQ(info.shown, std::vector<std::wstring>{L"Could not find the matlab.exe at " + b + L"\\bin\\matlab.exe"});
 
     std::filesystem::remove(std::filesystem::path(sandbox.LogPath()));
-    info.texts.clear();
+    info.shown.clear();
     Refresh(Platform::Bits64, {a, b, c}, false);
     EXPECT_EQ(sandbox.Runs(), std::vector<StandinRun>{ExpectedRun(Platform::Bits64, a)});
-    EXPECT_TRUE(info.texts.empty());
+    EXPECT_TRUE(info.shown.empty());
 }
 
 TEST_F(MatlabRunnerTest, DirectoryNamedMatlabExeCountsAsMissing)
@@ -83,7 +78,7 @@ TEST_F(MatlabRunnerTest, DirectoryNamedMatlabExeCountsAsMissing)
     const std::wstring c = sandbox.MakeMatlabRoot(L"C");
     Refresh(Platform::Bits32, {sandbox.Path(L"D"), c}, true);
     EXPECT_TRUE(sandbox.Runs().empty());
-    EXPECT_EQ(info.texts,
+    EXPECT_EQ(info.shown,
               std::vector<std::wstring>{L"Could not find the matlab.exe at " + sandbox.Path(L"D\\bin\\matlab.exe")});
 }
 
@@ -117,7 +112,7 @@ TEST_F(MatlabRunnerTest, MatlabThatCannotStartIsSkippedSilently)
     const std::wstring c = sandbox.MakeMatlabRoot(L"C");
     Refresh(Platform::Bits32, {sandbox.Path(L"Broken"), c}, true);
     EXPECT_EQ(sandbox.Runs(), std::vector<StandinRun>{ExpectedRun(Platform::Bits32, c)});
-    EXPECT_TRUE(info.texts.empty());
+    EXPECT_TRUE(info.shown.empty());
 }
 
 // Puts a stand-in at the top of the current drive (where an empty root would point) for the
@@ -161,15 +156,16 @@ TEST_F(MatlabRunnerTest, EmptyRootDoesNotRunMatlabFromTheDriveRoot)
     const std::wstring c = sandbox.MakeMatlabRoot(L"C");
     Refresh(Platform::Bits64, {L"", c}, true);
     EXPECT_TRUE(sandbox.Runs().empty());
-    EXPECT_EQ(info.texts, std::vector<std::wstring>{L"Could not find the matlab.exe at \\bin\\matlab.exe"});
+    EXPECT_EQ(info.shown, std::vector<std::wstring>{L"Could not find the matlab.exe at \\bin\\matlab.exe"});
 }
 
 TEST(StartNewUserSetup, RunsTheSetupWithForceInItsFolder)
 {
     StandinSandbox sandbox;
+    Win32ProcessLauncher launcher;
     const std::wstring folder = sandbox.MakeSetupFolder(L"ORX 10.0x\\bin");
-    StartNewUserSetup(folder);
-    StartNewUserSetup(folder + L"\\");
+    StartNewUserSetup(launcher, folder);
+    StartNewUserSetup(launcher, folder + L"\\");
 
     const auto runs = sandbox.Runs();
     ASSERT_EQ(runs.size(), 2u);
@@ -184,7 +180,8 @@ TEST(StartNewUserSetup, MissingSetupProgramReturnsQuietly)
 {
     StandinSandbox sandbox;
     sandbox.CreateFolder(L"ORX 11\\bin");
-    StartNewUserSetup(sandbox.Path(L"ORX 11\\bin"));
+    Win32ProcessLauncher launcher;
+    StartNewUserSetup(launcher, sandbox.Path(L"ORX 11\\bin"));
     EXPECT_TRUE(sandbox.Runs().empty());
 }
 

@@ -1,7 +1,7 @@
 // The refresh run's orchestration over a recording environment: end points, order of the
 // steps, and what each subsystem is handed.
 #include "app/refresh_run.h"
-#include "app/refresh_options.h"
+#include "app/command_line.h"
 
 #include <gtest/gtest.h>
 

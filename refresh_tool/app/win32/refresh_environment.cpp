@@ -3,10 +3,13 @@
 #include "dialogs/win32/qv_ui_refresh_matlab_paths_dlg.h"
 #include "dialogs/win32/running_dlg.h"
 
+#include "launcher/matlab_runner.h"
+#include "launcher/user_setups.h"
 #include "launcher/win32/process_launcher.h"
 
 #include "discovery/win32/com_connector_source.h"
 #include "discovery/connector_discovery.h"
+#include "discovery/connector_location.h"
 #include "discovery/matlab_installations.h"
 #include "discovery/product_installation.h"
 #include "discovery/win32/registry.h"
@@ -107,7 +110,9 @@ void Win32RefreshEnvironment::RunPendingUserSetups(int selection, const StringAr
                                                    const StringArray& folders64)
 {
     win32::Win32Registry registry;
-    qv::RunPendingUserSetups(registry, selection, folders32, folders64, win32::StartNewUserSetup);
+    win32::Win32ProcessLauncher launcher;
+    qv::RunPendingUserSetups(registry, selection, folders32, folders64,
+                             [&launcher](const std::wstring& programFolder) { StartNewUserSetup(launcher, programFolder); });
 }
 
 }  // namespace qv

@@ -17,10 +17,4 @@ void Win32ProcessLauncher::RunAndWait(const LaunchRequest& request)
     RunLaunchRequest(request);
 }
 
-void StartNewUserSetup(const std::wstring& programFolder)
-{
-    Win32ProcessLauncher launcher;
-    qv::StartNewUserSetup(launcher, programFolder);
-}
-
 }  // namespace qv::win32

@@ -1,6 +1,5 @@
 #pragma once
-// The process launcher of the runner on Windows, and the setup starter wired into the
-// pending-setups pass.
+// The process launcher of the runner and of the setup pass on Windows.
 #include "launcher/matlab_runner.h"
 
 #include <string>
@@ -12,9 +11,5 @@ public:
     bool IsExistingFile(const std::wstring& path) override;  // GetFileAttributesW, directory bit clear
     void RunAndWait(const LaunchRequest& request) override;   // RunLaunchRequest
 };
-
-// Starts B\QvNewUserSetup.exe with "QvNewUserSetup.exe force" in B and waits for it;
-// does nothing for an empty B.
-void StartNewUserSetup(const std::wstring& programFolder);
 
 }  // namespace qv::win32
