@@ -63,8 +63,9 @@ void Win32RefreshEnvironment::ListProductMatlabFolders(StringArray& folders32, S
 void Win32RefreshEnvironment::PrepareGui()
 {
     INITCOMMONCONTROLSEX controls{};
-    controls.dwSize = sizeof(controls);  // 8 bytes
-    controls.dwICC = ICC_WIN95_CLASSES;  // 0xFF
+    controls.dwSize = sizeof(controls);
+    controls.dwICC = ICC_WIN95_CLASSES;
+    static_assert(sizeof(controls) == 8 && ICC_WIN95_CLASSES == 0xFF);
     ::InitCommonControlsEx(&controls);
     app_.WinAppEx::InitInstance();
     app_.SetRegistryKey(L"Local AppWizard-Generated Applications");

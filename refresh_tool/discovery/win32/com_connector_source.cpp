@@ -8,10 +8,10 @@
 namespace qv::win32 {
 namespace {
 
-// CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER
-constexpr DWORD kAnyServer = 0x17;
-static_assert(kAnyServer == (CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER |
-                             CLSCTX_REMOTE_SERVER));
+// In-process server or handler, local or remote server: whatever the class registered.
+constexpr DWORD kAnyServer = CLSCTX_ALL;
+static_assert(kAnyServer == 0x17 && kAnyServer == (CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER |
+                                                   CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER));
 
 // An out-string slot: null before the call, freed on every way out.
 class BstrSlot {

@@ -7,10 +7,10 @@
 
 namespace qv::win32 {
 
-// KEY_READ with KEY_WOW64_32KEY, and KEY_READ with KEY_WOW64_64KEY.
-inline constexpr REGSAM kReadAccess32 = 0x20219;
-inline constexpr REGSAM kReadAccess64 = 0x20119;
-static_assert(kReadAccess32 == (KEY_READ | KEY_WOW64_32KEY) && kReadAccess64 == (KEY_READ | KEY_WOW64_64KEY));
+// Read-only access in the 32-bit and in the 64-bit view of the registry.
+inline constexpr REGSAM kReadAccess32 = KEY_READ | KEY_WOW64_32KEY;
+inline constexpr REGSAM kReadAccess64 = KEY_READ | KEY_WOW64_64KEY;
+static_assert(kReadAccess32 == 0x20219 && kReadAccess64 == 0x20119);
 
 constexpr REGSAM ReadAccessFor(Platform view)
 {
