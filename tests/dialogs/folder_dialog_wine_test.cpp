@@ -239,6 +239,11 @@ struct CancelWay {
     std::function<void(HWND)> end;
 };
 
+void PrintTo(const CancelWay& way, std::ostream* os)
+{
+    *os << way.name;
+}
+
 class FolderDialogCancel : public testing::TestWithParam<CancelWay> {};
 
 TEST_P(FolderDialogCancel, EndsWithCancelAndCollectsNothing)

@@ -24,6 +24,11 @@ struct FirstSelectionCase {
     int expectedIndex;
 };
 
+void PrintTo(const FirstSelectionCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 class FirstSelectionTest : public testing::TestWithParam<FirstSelectionCase> {};
 
 TEST_P(FirstSelectionTest, ShowsTheFirstPlatformThatHasFolders)

@@ -141,13 +141,14 @@ TEST_F(RegistryAccessTest, ReadValueOfEachSubKeyReadsPerViewAndSkipsWhatIsMissin
     AddRelease(k32, L"empty", L"");
     registry.SetString(kMachine, k32, kBase + L"denied", L"ROOT", L"C:\\hidden");
     registry.DenyOpen(kMachine, k32, kBase + L"denied");
+    AddRelease(k32, L"after-denied", L"C:\\B32");  // the key that cannot be opened does not end the listing
     AddRelease(k64, L"a", L"C:\\A64");
     StringArray values32{L"kept"};
     StringArray values64;
 
     qv::ReadValueOfEachSubKey(registry, kBase, L"ROOT", values32, values64);
 
-    EXPECT_EQ(values32, (StringArray{L"kept", L"C:\\A32", L""}));
+    EXPECT_EQ(values32, (StringArray{L"kept", L"C:\\A32", L"", L"C:\\B32"}));
     EXPECT_EQ(values64, (StringArray{L"C:\\A64"}));
 }
 

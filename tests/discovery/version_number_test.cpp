@@ -12,6 +12,11 @@ struct NumberCase {
     double expected;
 };
 
+void PrintTo(const NumberCase& c, std::ostream* os)
+{
+    *os << ::testing::PrintToString(std::wstring(c.name));
+}
+
 class LeadingNumberTest : public ::testing::TestWithParam<NumberCase> {};
 
 TEST_P(LeadingNumberTest, ReadsTheNumberAtTheStart)
