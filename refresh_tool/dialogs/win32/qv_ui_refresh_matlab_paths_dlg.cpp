@@ -38,7 +38,6 @@ const qv::window::MessageMap* CQvUiRefreshMatlabPathsDlg::GetMessageMap() const
         PaintHandler<&Self::OnPaint>(),
         QueryDragIconHandler<&Self::OnQueryDragIcon>(),
         CommandHandler<&Self::OnCbnSelchangePlatform>(IDC_COMBO_PLATFORM, CBN_SELCHANGE),
-        CommandHandler<&Self::OnBnClickedOk>(IDOK, BN_CLICKED),
     };
     static const MessageMap map(Dialog::GetMessageMap(), entries);
     return &map;
@@ -99,7 +98,7 @@ void CQvUiRefreshMatlabPathsDlg::OnCbnSelchangePlatform()
     }
 }
 
-void CQvUiRefreshMatlabPathsDlg::OnBnClickedOk()
+void CQvUiRefreshMatlabPathsDlg::OnOK()
 {
     // Both lists, whatever is enabled: the caller picks by m_platform.
     qv::CollectCheckedFolders(m_list32, m_folders32);

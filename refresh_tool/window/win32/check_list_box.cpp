@@ -135,7 +135,7 @@ bool CheckListBox::DrawItem(const DRAWITEMSTRUCT& item)
     SelectedObject font(dc, reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
     const bool enabled = IsWindowEnabled();
     const bool selected = enabled && (item.itemState & ODS_SELECTED) != 0;
-    const CheckListItemLayout layout = LayOutCheckListItem(ToPixelRect(item.rcItem), BoxSize());
+    const CheckListItemLayout layout = LayOutCheckListItem(ToPixelRect(item.rcItem), BoxSize(dc));
     const RECT box = ToRect(layout.box);
     const RECT textArea = ToRect(layout.text);
 
@@ -195,7 +195,7 @@ bool CheckListBox::HandleInput(UINT message, WPARAM wParam, LPARAM lParam)
         RECT itemRect{};
         const bool onItem = HIWORD(hit) == 0 && SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(index),
                                                             reinterpret_cast<LPARAM>(&itemRect)) != LB_ERR;
-        if (onItem && IsInCheckBoxColumn(ToPixelRect(itemRect), BoxSize(), point)) {
+        if (onItem && IsInCheckBoxColumn(ToPixelRect(itemRect), BoxSize(ClientDc(hwnd_).dc()), point)) {
             Toggle(index);
         }
         return false;  // the list still selects the item and takes the focus
@@ -249,21 +249,19 @@ void CheckListBox::FitItemHeight() const
     SelectedObject font(client.dc(), reinterpret_cast<HGDIOBJ>(SendMessage(WM_GETFONT)));
     TEXTMETRICW metrics{};
     ::GetTextMetricsW(client.dc(), &metrics);
-    SendMessage(LB_SETITEMHEIGHT, 0, CheckListItemHeight(metrics.tmHeight, BoxSize()));
+    SendMessage(LB_SETITEMHEIGHT, 0, CheckListItemHeight(metrics.tmHeight, BoxSize(client.dc())));
 }
 
-int CheckListBox::BoxSize() const
+int CheckListBox::BoxSize(HDC dc) const
 {
-    ClientDc client(hwnd_);
     if (theme_) {
         SIZE size{};
-        if (SUCCEEDED(::GetThemePartSize(theme_.get(), client.dc(), BP_CHECKBOX, CBS_UNCHECKEDNORMAL, nullptr, TS_DRAW,
-                                         &size)) &&
+        if (SUCCEEDED(::GetThemePartSize(theme_.get(), dc, BP_CHECKBOX, CBS_UNCHECKEDNORMAL, nullptr, TS_DRAW, &size)) &&
             size.cx > 0) {
             return size.cx;
         }
     }
-    const int dpi = client.dc() != nullptr ? ::GetDeviceCaps(client.dc(), LOGPIXELSX) : 96;
+    const int dpi = dc != nullptr ? ::GetDeviceCaps(dc, LOGPIXELSX) : 96;
     return ::MulDiv(kClassicBoxSizeAt96Dpi, dpi, 96);
 }
 

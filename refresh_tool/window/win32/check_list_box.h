@@ -60,7 +60,8 @@ private:
     void InvalidateItem(int index) const;
     void OpenTheme();
     void FitItemHeight() const;
-    int BoxSize() const;
+    // Side of the check box in pixels, for drawing on `dc` (null: the screen's resolution).
+    int BoxSize(HDC dc) const;
     void DrawCheckBox(HDC dc, const RECT& box, int check, bool enabled) const;
 
     UniqueTheme theme_;

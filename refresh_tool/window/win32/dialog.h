@@ -49,8 +49,8 @@ protected:
     // Runs the data exchange (filling the controls) and centres the window. Return true
     // to let the system give the focus to the first tab stop.
     virtual bool OnInitDialog();
-    // A modal dialog reads its controls back and ends with IDOK; a modeless one stays
-    // until its owner destroys it.
+    // The OK button (and Enter): a modal dialog reads its controls back and ends with IDOK;
+    // a modeless one stays until its owner destroys it. Overrides call this at their end.
     virtual void OnOK();
     // A modal dialog ends with IDCANCEL (Cancel button, Esc, close box); a modeless one
     // stays until its owner destroys it.

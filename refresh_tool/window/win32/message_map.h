@@ -1,13 +1,14 @@
 #pragma once
 // A dialog's message map: a static table of the messages a dialog class handles itself,
 // each entry naming a typed handler. A map names the map of its base class, which is
-// searched after it. Example:
+// searched after it. OK and Cancel are not map entries: a dialog overrides the virtual
+// OnOK / OnCancel, so that each has one path. Example:
 //
 //   const MessageMap* MyDlg::GetMessageMap() const
 //   {
 //       static const MessageMapEntry entries[] = {
 //           PaintHandler<&MyDlg::OnPaint>(),
-//           CommandHandler<&MyDlg::OnOkClicked>(IDOK, BN_CLICKED),
+//           CommandHandler<&MyDlg::OnSelChange>(IDC_MY_COMBO, CBN_SELCHANGE),
 //       };
 //       static const MessageMap map(Dialog::GetMessageMap(), entries);
 //       return &map;
