@@ -13,8 +13,19 @@ namespace qv {
 
 enum class Hive { LocalMachine, CurrentUser };
 
-// The bytes of one value exactly as the registry returned them; the type is not kept.
+// The bytes of one value exactly as the registry returned them.
 using RegistryValueData = std::vector<unsigned char>;
+
+// Value types, numbered as the registry numbers them (REG_SZ, REG_EXPAND_SZ).
+using RegistryValueType = std::uint32_t;
+inline constexpr RegistryValueType kRegistryString = 1;
+inline constexpr RegistryValueType kRegistryExpandString = 2;
+
+// One value as read: its type and its data.
+struct RegistryValue {
+    RegistryValueType type = kRegistryString;
+    RegistryValueData data;
+};
 
 // One open key. Destroying the object closes the key.
 class IRegistryKey {
@@ -26,8 +37,8 @@ public:
     // Name of the subkey at `index` in the registry's enumeration order; nullopt when it
     // cannot be fetched (index past the end, key changed meanwhile).
     virtual std::optional<std::wstring> SubKeyName(std::uint32_t index) = 0;
-    // The whole data of a value; nullopt when the value is missing or unreadable.
-    virtual std::optional<RegistryValueData> ReadValue(const std::wstring& valueName) = 0;
+    // The type and whole data of a value; nullopt when the value is missing or unreadable.
+    virtual std::optional<RegistryValue> ReadValue(const std::wstring& valueName) = 0;
 };
 
 class IRegistry {

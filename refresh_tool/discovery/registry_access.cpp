@@ -64,11 +64,11 @@ void ReadValueUnderEach(IRegistry& registry, Hive hive, const std::wstring& keyP
 
 std::optional<std::wstring> ReadStringValue(IRegistryKey& key, const std::wstring& valueName)
 {
-    const std::optional<RegistryValueData> data = key.ReadValue(valueName);
-    if (!data) {
+    const std::optional<RegistryValue> value = key.ReadValue(valueName);
+    if (!value || !IsTextValueType(value->type)) {
         return std::nullopt;
     }
-    return RegistryValueToString(data->data(), data->size());
+    return RegistryValueToString(value->data.data(), value->data.size());
 }
 
 std::wstring GetSubKeyName(IRegistryKey& key, std::uint32_t index)

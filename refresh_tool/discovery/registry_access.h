@@ -14,8 +14,9 @@
 
 namespace qv {
 
-// The value as text (see RegistryValueToString); nullopt when absent. Present but empty
-// data give an empty string.
+// The value as text (see RegistryValueToString); nullopt when absent or not of a string
+// type (REG_SZ, REG_EXPAND_SZ, the latter unexpanded). Present but empty data give an
+// empty string.
 std::optional<std::wstring> ReadStringValue(IRegistryKey& key, const std::wstring& valueName);
 
 // The subkey's name; the empty string when it cannot be fetched.

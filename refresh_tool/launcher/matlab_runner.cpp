@@ -1,5 +1,7 @@
 #include "launcher/matlab_runner.h"
 
+#include "launcher/absolute_folder.h"
+
 namespace qv {
 
 void RunMatlabRefresh(IProcessLauncher& launcher, IInfoBox& info, Platform platform,
@@ -7,7 +9,7 @@ void RunMatlabRefresh(IProcessLauncher& launcher, IInfoBox& info, Platform platf
                       const StringArray& matlabRoots, bool showInfo)
 {
     for (const std::wstring& root : matlabRoots) {
-        if (root.empty() || !launcher.IsExistingFile(MatlabExecutablePath(root))) {
+        if (!IsAbsoluteFolder(root) || !launcher.IsExistingFile(MatlabExecutablePath(root))) {
             ShowInfoMessage(info, showInfo, MatlabMissingMessage(root));
             return;
         }
@@ -17,7 +19,7 @@ void RunMatlabRefresh(IProcessLauncher& launcher, IInfoBox& info, Platform platf
 
 void StartNewUserSetup(IProcessLauncher& launcher, const std::wstring& programFolder)
 {
-    if (programFolder.empty()) {
+    if (!IsAbsoluteFolder(programFolder)) {
         return;
     }
     launcher.RunAndWait(BuildNewUserSetupRequest(programFolder));

@@ -23,14 +23,17 @@ protected:
 };
 
 // Runs MATLAB at each root in list order, one process at a time. The first root without
-// matlab.exe (or an empty root, which would name a file at the top of the current drive)
-// ends the call: its message is shown under "-d" and the roots after it are not run.
+// matlab.exe ends the call: its message is shown under "-d" and the roots after it are not
+// run. A root that is not absolute (empty, relative, "C:M", "\M"; see IsAbsoluteFolder)
+// counts as one without matlab.exe and is not looked at: it would name a file relative to
+// our own current directory.
 void RunMatlabRefresh(IProcessLauncher& launcher, IInfoBox& info, Platform platform,
                       const std::wstring& orxMatlabFolder, const std::wstring& connectorLocation,
                       const StringArray& matlabRoots, bool showInfo);
 
-// Runs "QvNewUserSetup.exe force" in the program folder and waits for it. An empty folder
-// starts nothing: it would name a program at the top of the current drive.
+// Runs "QvNewUserSetup.exe force" in the program folder and waits for it. A folder that is
+// not absolute (empty included) starts nothing: it would name a program relative to our own
+// current directory.
 void StartNewUserSetup(IProcessLauncher& launcher, const std::wstring& programFolder);
 
 }  // namespace qv

@@ -25,16 +25,22 @@ bool CreateKey(HKEY hive, Platform view, const std::wstring& path)
     return static_cast<bool>(CreateWritableKey(hive, view, path));
 }
 
-bool WriteString(HKEY hive, Platform view, const std::wstring& path, const std::wstring& valueName,
-                 const std::wstring& text)
+bool WriteValue(HKEY hive, Platform view, const std::wstring& path, const std::wstring& valueName, DWORD type,
+                const void* data, DWORD bytes)
 {
     const win32::UniqueKey key = CreateWritableKey(hive, view, path);
     if (!key) {
         return false;
     }
+    return ::RegSetValueExW(key.get(), valueName.empty() ? nullptr : valueName.c_str(), 0, type,
+                            static_cast<const BYTE*>(data), bytes) == ERROR_SUCCESS;
+}
+
+bool WriteString(HKEY hive, Platform view, const std::wstring& path, const std::wstring& valueName,
+                 const std::wstring& text)
+{
     const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-    return ::RegSetValueExW(key.get(), valueName.empty() ? nullptr : valueName.c_str(), 0, REG_SZ,
-                            reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
+    return WriteValue(hive, view, path, valueName, REG_SZ, text.c_str(), bytes);
 }
 
 bool DeleteTree(HKEY hive, Platform view, const std::wstring& path)

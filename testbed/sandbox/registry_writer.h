@@ -12,6 +12,9 @@ namespace qv::testbed {
 // an empty valueName sets the key's default value. An empty text is stored as an empty string.
 bool WriteString(HKEY hive, Platform view, const std::wstring& path, const std::wstring& valueName,
                  const std::wstring& text);
+// As WriteString, with data of any type taken as they are.
+bool WriteValue(HKEY hive, Platform view, const std::wstring& path, const std::wstring& valueName, DWORD type,
+                const void* data, DWORD bytes);
 // Creates hive\path in the view with no values.
 bool CreateKey(HKEY hive, Platform view, const std::wstring& path);
 // Deletes hive\path and everything below it in the view; true also when it did not exist.

@@ -9,7 +9,7 @@ namespace qv::fakes {
 struct InMemoryRegistry::Node {
     std::wstring name;
     std::vector<std::unique_ptr<Node>> children;
-    std::vector<std::pair<std::wstring, RegistryValueData>> values;
+    std::vector<std::pair<std::wstring, RegistryValue>> values;
     bool denyOpen = false;
     bool failCount = false;
     bool failNameFetch = false;
@@ -86,11 +86,11 @@ public:
         return node_.children[index]->name;
     }
 
-    std::optional<RegistryValueData> ReadValue(const std::wstring& valueName) override
+    std::optional<RegistryValue> ReadValue(const std::wstring& valueName) override
     {
-        for (const auto& [name, data] : node_.values) {
+        for (const auto& [name, value] : node_.values) {
             if (SameName(name, valueName)) {
-                return data;
+                return value;
             }
         }
         return std::nullopt;
@@ -141,16 +141,16 @@ void InMemoryRegistry::AddKey(Hive hive, Platform view, const std::wstring& path
 }
 
 void InMemoryRegistry::SetValue(Hive hive, Platform view, const std::wstring& keyPath, const std::wstring& valueName,
-                                RegistryValueData data)
+                                RegistryValueData data, RegistryValueType type)
 {
     Node& node = Create(hive, view, keyPath);
     for (auto& [name, existing] : node.values) {
         if (SameName(name, valueName)) {
-            existing = std::move(data);
+            existing = RegistryValue{type, std::move(data)};
             return;
         }
     }
-    node.values.emplace_back(valueName, std::move(data));
+    node.values.emplace_back(valueName, RegistryValue{type, std::move(data)});
 }
 
 void InMemoryRegistry::SetString(Hive hive, Platform view, const std::wstring& keyPath, const std::wstring& valueName,

@@ -22,9 +22,9 @@ public:
 
     // Creates hive\path and any missing parents in the view.
     void AddKey(Hive hive, Platform view, const std::wstring& path);
-    // Sets raw data, creating the key.
+    // Sets raw data of a type, creating the key.
     void SetValue(Hive hive, Platform view, const std::wstring& keyPath, const std::wstring& valueName,
-                  RegistryValueData data);
+                  RegistryValueData data, RegistryValueType type = kRegistryString);
     // Stores text as REG_SZ data are stored: UTF-16LE with a terminating NUL.
     void SetString(Hive hive, Platform view, const std::wstring& keyPath, const std::wstring& valueName,
                    const std::wstring& text);

@@ -164,6 +164,26 @@ TEST_F(RegistryAccessTest, LongValuesAndOddDataAreReadWithinTheirBytes)
     EXPECT_EQ(values64, (StringArray{longRoot, L"D:\\x", L"E:"}));
 }
 
+TEST_F(RegistryAccessTest, OnlyStringTypesAreReadAsText)
+{
+    // Each would spell a root if its bytes were taken as text; none is a string.
+    constexpr qv::RegistryValueType kBinary = 3, kDword = 4, kMultiString = 7, kQword = 11;
+    registry.SetValue(kMachine, k64, kBase + L"dword", L"ROOT", {'C', 0, ':', 0}, kDword);
+    registry.SetValue(kMachine, k64, kBase + L"list", L"ROOT", qv::fakes::Utf16Bytes(std::wstring(L"C:\\M\0", 5)),
+                      kMultiString);
+    registry.SetValue(kMachine, k64, kBase + L"binary", L"ROOT", qv::fakes::Utf16Bytes(L"C:\\B"), kBinary);
+    registry.SetValue(kMachine, k64, kBase + L"qword", L"ROOT", {'C', 0, ':', 0, 0, 0, 0, 0}, kQword);
+    registry.SetValue(kMachine, k64, kBase + L"expand", L"ROOT", qv::fakes::Utf16Bytes(L"%ProgramFiles%\\M"),
+                      qv::kRegistryExpandString);
+    AddRelease(k64, L"plain", L"C:\\P");
+    StringArray values32;
+    StringArray values64;
+    qv::ReadValueOfEachSubKey(registry, kBase, L"ROOT", values32, values64);
+    // An expandable string stays as it is stored.
+    EXPECT_EQ(values64, (StringArray{L"%ProgramFiles%\\M", L"C:\\P"}));
+    EXPECT_EQ(qv::ReadValueInView(registry, kBase + L"dword", L"ROOT", k64), L"");
+}
+
 TEST_F(RegistryAccessTest, ReadValueOfMatchingSubKeysTakesNamesFromTheMachineAndValuesFromTheHive)
 {
     registry.AddKey(kMachine, k32, kBase + L"9.4");

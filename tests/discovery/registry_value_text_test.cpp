@@ -41,7 +41,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DataCase{"single_byte", {'a'}, L""},
                       DataCase{"only_terminator", {0, 0}, L""},
                       DataCase{"little_endian_units", {0xAC, 0x20, 0xE9, 0x00}, L"\x20AC\x00E9"},
-                      // A REG_DWORD of 0x00410042 reads as text too: the type is not considered.
+                      // The conversion sees bytes only; whether a value is text is its type's matter.
                       DataCase{"dword_as_text", {0x42, 0x00, 0x41, 0x00}, L"BA"}),
     [](const ::testing::TestParamInfo<DataCase>& param) { return std::string(param.param.label); });
 

@@ -79,23 +79,30 @@ TEST_F(RegistryWineTest, LongValuesAndNamesAreReadWhole)
     EXPECT_EQ(names64, (StringArray{name255}));
 }
 
-TEST_F(RegistryWineTest, DataWithoutTerminatorOrOfOtherTypesStayWithinTheirBytes)
+TEST_F(RegistryWineTest, StringDataStayWithinTheirBytesAndOtherTypesAreAbsent)
 {
     const std::wstring path = kTestBase + L"raw";
     ASSERT_TRUE(keys.SetRaw(kMachine, k64, path, L"Unterminated", REG_SZ, L"abc", 6));
-    ASSERT_TRUE(keys.SetRaw(kMachine, k64, path, L"Odd", REG_BINARY, "x\0y", 3));
-    const DWORD number = 0x00420041;
-    ASSERT_TRUE(keys.SetRaw(kMachine, k64, path, L"Number", REG_DWORD, &number, sizeof(number)));
+    ASSERT_TRUE(keys.SetRaw(kMachine, k64, path, L"Odd", REG_SZ, "x\0y", 3));
+    ASSERT_TRUE(keys.SetRaw(kMachine, k64, path, L"Expand", REG_EXPAND_SZ, L"%SystemDrive%\\M", 30));
     ASSERT_TRUE(keys.SetRaw(kMachine, k64, path, L"Empty", REG_SZ, L"", 0));
+    // Data of other types that would spell "C:" or a path if read as text.
+    const DWORD number = 0x003A0043;
+    ASSERT_TRUE(keys.SetRaw(kMachine, k64, path, L"Number", REG_DWORD, &number, sizeof(number)));
+    ASSERT_TRUE(keys.SetRaw(kMachine, k64, path, L"List", REG_MULTI_SZ, L"C:\\M\0D:\\N\0", 26));
+    ASSERT_TRUE(keys.SetRaw(kMachine, k64, path, L"Bytes", REG_BINARY, L"C:\\M", 10));
 
     EXPECT_EQ(qv::ReadValueInView(registry, path, L"Unterminated", k64), L"abc");
     EXPECT_EQ(qv::ReadValueInView(registry, path, L"Odd", k64), L"x");
-    EXPECT_EQ(qv::ReadValueInView(registry, path, L"Number", k64), L"AB");
-    // Present with no data: read, and empty.
+    EXPECT_EQ(qv::ReadValueInView(registry, path, L"Expand", k64), L"%SystemDrive%\\M");
     const auto key = registry.OpenKey(kMachine, path, k64);
     ASSERT_NE(key, nullptr);
+    // Present with no data: read, and empty.
     EXPECT_EQ(qv::ReadStringValue(*key, L"Empty"), std::optional<std::wstring>(L""));
     EXPECT_EQ(qv::ReadStringValue(*key, L"Missing"), std::nullopt);
+    EXPECT_EQ(qv::ReadStringValue(*key, L"Number"), std::nullopt);
+    EXPECT_EQ(qv::ReadStringValue(*key, L"List"), std::nullopt);
+    EXPECT_EQ(qv::ReadStringValue(*key, L"Bytes"), std::nullopt);
 }
 
 TEST_F(RegistryWineTest, MatlabRootsComeFromTheMachineThenTheUser)

@@ -74,13 +74,18 @@ TEST_F(RunMatlabRefreshTest, FirstMissingRootStopsTheCall)
     }
 }
 
-TEST_F(RunMatlabRefreshTest, EmptyRootCountsAsMissingWithoutLookingAtTheDrive)
+TEST_F(RunMatlabRefreshTest, RootThatIsNotAbsoluteCountsAsMissingWithoutLookingAtIt)
 {
-    // "\bin\matlab.exe" exists at the top of the current drive, but an empty root must not use it.
-    launcher.files = {L"\\bin\\matlab.exe", L"C:\\C\\bin\\matlab.exe"};
-    Run({L"", L"C:\\C"}, true);
-    EXPECT_TRUE(launcher.calls.empty());
-    EXPECT_EQ(info.shown, std::vector<std::wstring>{L"Could not find the matlab.exe at \\bin\\matlab.exe"});
+    // Each would find a matlab.exe relative to our own current directory or drive.
+    for (const std::wstring root : {L"", L"M", L"C:M", L"\\M", L"\\\\server", L"..\\M"}) {
+        launcher.calls.clear();
+        info.shown.clear();
+        launcher.files = {root + L"\\bin\\matlab.exe", L"C:\\C\\bin\\matlab.exe"};
+        Run({root, L"C:\\C"}, true);
+        EXPECT_TRUE(launcher.calls.empty()) << "root " << testing::PrintToString(root);
+        EXPECT_EQ(info.shown, std::vector<std::wstring>{L"Could not find the matlab.exe at " + root +
+                                                        L"\\bin\\matlab.exe"});
+    }
 }
 
 TEST_F(RunMatlabRefreshTest, EmptyRootListDoesNothing)
@@ -101,11 +106,16 @@ TEST(StartNewUserSetup, RunsTheSetupRequestOnce)
     EXPECT_EQ(launcher.runs[0].directory, L"C:\\O\\bin");
 }
 
-TEST(StartNewUserSetup, EmptyProgramFolderStartsNothing)
+TEST(StartNewUserSetup, ProgramFolderThatIsNotAbsoluteStartsNothing)
 {
     RecordingLauncher launcher;
-    StartNewUserSetup(launcher, L"");
+    for (const std::wstring folder : {L"", L"bin", L"C:bin", L"\\bin"}) {
+        StartNewUserSetup(launcher, folder);
+    }
     EXPECT_TRUE(launcher.calls.empty());
+    // A UNC share is absolute.
+    StartNewUserSetup(launcher, L"\\\\server\\share\\ORX");
+    EXPECT_EQ(launcher.calls, std::vector<std::wstring>{L"run \\\\server\\share\\ORX\\QvNewUserSetup.exe"});
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 namespace qv::win32 {
 namespace {
 
+static_assert(kRegistryString == REG_SZ && kRegistryExpandString == REG_EXPAND_SZ);
+
 // A first read of this size covers nearly every value; longer ones are asked for again
 // with the size the registry reports.
 constexpr DWORD kFirstReadBytes = 256;
@@ -39,7 +41,7 @@ public:
         return std::wstring(name, length);
     }
 
-    std::optional<RegistryValueData> ReadValue(const std::wstring& valueName) override
+    std::optional<RegistryValue> ReadValue(const std::wstring& valueName) override
     {
         RegistryValueData data(kFirstReadBytes);
         for (int attempt = 0; attempt < kMaxReadAttempts; ++attempt) {
@@ -49,7 +51,7 @@ public:
                 ::RegQueryValueExW(key_.get(), valueName.c_str(), nullptr, &type, data.data(), &size);
             if (status == ERROR_SUCCESS) {
                 data.resize(size);
-                return data;
+                return RegistryValue{static_cast<RegistryValueType>(type), std::move(data)};
             }
             if (status != ERROR_MORE_DATA) {
                 return std::nullopt;
