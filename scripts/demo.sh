@@ -19,8 +19,7 @@ source "$root/scripts/wine-env.sh"
 bash "$root/scripts/install-deps.sh"
 
 echo "== building the Windows binaries"
-cmake -S "$root" -B "$build/windows" -G Ninja -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v wine)" >/dev/null
+cmake -S "$root" -B "$build/windows" --preset windows >/dev/null
 cmake --build "$build/windows" --target QvMatlabSetPath ui_driver sandbox >/dev/null
 bin="$build/windows/bin"
 out="$build/demo"

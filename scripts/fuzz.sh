@@ -32,8 +32,7 @@ fi
 dir=$build/fuzz
 mkdir -p "$build"
 echo "fuzz: building in $dir"
-if ! { cmake -S "$root" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQV_FUZZ=ON \
-         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ &&
+if ! { cmake -S "$root" -B "$dir" --preset fuzz &&
        cmake --build "$dir" --target qv_fuzzers; } >"$dir.build.log" 2>&1; then
   grep -E 'error|Error' "$dir.build.log" | head -n 40
   echo "fuzz build: FAILED (log: $dir.build.log)"

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
   clang clang-tidy cppcheck libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 xvfb x11-utils imagemagick xdotool
+  wine wine64 xvfb x11-utils imagemagick xdotool unzip fonts-crosextra-carlito
 )
 
 missing=()

@@ -20,12 +20,11 @@ mkdir -p "$dir"
 configure() {  # configure NAME CMAKE_ARGS...: compile commands only, nothing is built
   local name=$1
   shift
-  cmake -S "$root" -B "$dir/$name" -G Ninja -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "$@" >"$dir/$name.configure.log" 2>&1 ||
+  cmake -S "$root" -B "$dir/$name" --preset "$name" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "$@" >"$dir/$name.configure.log" 2>&1 ||
     { tail -n 20 "$dir/$name.configure.log"; echo "static-analysis: configuring $name failed"; exit 1; }
 }
-configure host -DCMAKE_BUILD_TYPE=Debug
-configure windows -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-  -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v wine || echo wine)"
+configure host
+configure windows
 
 # Our C++ sources of a compile database, one per line.
 sources_of() {

@@ -28,12 +28,13 @@ ctest_counts() {
   failed=$((failed + fails))
 }
 
-# stage NAME BUILD_DIR CTEST_JOBS CMAKE_ARGS...: configure, build and test one configuration.
+# stage NAME BUILD_DIR CTEST_JOBS CMAKE_ARGS...: configure, build and test one configuration
+# (the settings of each come from its preset in CMakePresets.json; the folder from QV_BUILD_DIR).
 stage() {
   local name=$1 dir=$2 jobs=$3
   shift 3
   echo "== $name: configure and build"
-  if ! cmake -S "$root" -B "$dir" -G Ninja "$@" >"$dir.configure.log" 2>&1; then
+  if ! cmake -S "$root" -B "$dir" "$@" >"$dir.configure.log" 2>&1; then
     mkdir -p "$(dirname "$dir")"; tail -n 40 "$dir.configure.log"; problems+=("$name: configure failed"); failed=$((failed + 1)); return
   fi
   if ! cmake --build "$dir" >"$dir.build.log" 2>&1; then
@@ -61,8 +62,8 @@ script_counts() {
 
 ctest_extra=()
 mkdir -p "$build"
-stage host "$build/host" 2 -DCMAKE_BUILD_TYPE=Debug
-stage host-sanitizers "$build/host-asan" 2 -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=ON
+stage host "$build/host" 2 --preset host
+stage host-sanitizers "$build/host-asan" 2 --preset host-sanitizers
 
 # Bounded fuzzing (clang, libFuzzer) and static analysis; each target and each analyser
 # counts as one test. Longer fuzz runs: scripts/fuzz.sh SECONDS.
@@ -88,8 +89,7 @@ if qv_wine_template "$build/wine-template" && qv_wine_fresh "$build/wine-templat
   # Rarely, under load, a Wine process dies before the test program runs at all (no output,
   # 0 s). Such a test gets one more try; a test that fails twice fails the run.
   ctest_extra=(--repeat until-pass:2)
-  stage windows "$build/windows" 1 -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v wine)"
+  stage windows "$build/windows" 1 --preset windows
   qv_wine_stop "$prefix"
 else
   problems+=("windows: no Wine prefix"); failed=$((failed + 1))

@@ -87,12 +87,35 @@ qv_wine_fonts() {
   cp /usr/share/wine/fonts/*.ttf "$1/drive_c/windows/Fonts/" 2>/dev/null || true
 }
 
+# qv_wine_dialog_font PREFIX: dialogs get Carlito (Debian's fonts-crosextra-carlito) for
+# "MS Shell Dlg" and "MS Shell Dlg 2". Wine substitutes its Tahoma, which is wider than the
+# font Windows draws dialogs with, so the templates' longer labels wrap; in Carlito every
+# label of both templates fits its control at 96, 120 and 192 DPI (label_fit_check.exe).
+qv_wine_dialog_font() {
+  local name
+  for name in "MS Shell Dlg" "MS Shell Dlg 2"; do
+    WINEPREFIX=$1 wine reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
+      /v "$name" /t REG_SZ /d Carlito /f >/dev/null 2>&1
+    WINEPREFIX=$1 wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$name" /t REG_SZ /d Carlito /f >/dev/null 2>&1
+  done
+  WINEPREFIX=$1 wineserver -w >/dev/null 2>&1 || true
+}
+
+# qv_wine_dpi PREFIX DPI: the prefix's screen resolution (LogPixels); takes effect for
+# programs started after the server has been restarted.
+qv_wine_dpi() {
+  WINEPREFIX=$1 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$2" /f >/dev/null 2>&1
+  qv_wine_stop "$1"
+}
+
 # qv_wine_display_prefix BUILD PREFIX: a fresh prefix from BUILD's template that renders to
-# $DISPLAY with Wine's own fonts; exports WINEPREFIX and starts its server.
+# $DISPLAY with Wine's own fonts and Carlito as the dialog font; exports WINEPREFIX and
+# starts its server.
 qv_wine_display_prefix() {
   qv_wine_template "$1/wine-template"
   qv_wine_fresh "$1/wine-template" "$2"
   qv_wine_fonts "$2"
+  qv_wine_dialog_font "$2"
   export WINEPREFIX=$2
   qv_wine_use_display "$2"
   qv_wine_start "$2"
