@@ -111,7 +111,7 @@ public:
 // True when the trace ends with `suffix`; a failure shows the whole trace.
 ::testing::AssertionResult EndsWith(const Trace& trace, const Trace& suffix)
 {
-    if (trace.size() >= suffix.size() && std::equal(suffix.begin(), suffix.end(), trace.end() - suffix.size())) {
+    if (trace.size() >= suffix.size() && std::equal(suffix.rbegin(), suffix.rend(), trace.rbegin())) {
         return ::testing::AssertionSuccess();
     }
     return ::testing::AssertionFailure() << "trace " << ::testing::PrintToString(trace) << "\ndoes not end with "
