@@ -130,6 +130,7 @@ public:
         // count is beyond any buffer: its allocation throws here, before MATLAB is called.
         const size_t count = SignExtend(dimensionCount);
         size_t inPlace[kDimensionsInPlace];
+        inPlace[0] = 0;  // count 0 reads nothing; this keeps GCC from thinking it may
         std::unique_ptr<size_t[]> onHeap;
         size_t* wide = inPlace;
         if (count > kDimensionsInPlace) {
