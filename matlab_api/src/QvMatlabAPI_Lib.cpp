@@ -27,6 +27,9 @@ size_t SignExtend(int value)
     return static_cast<size_t>(static_cast<int64_t>(value));
 }
 
+// CreateCharArray widens up to this many dimensions without touching the heap.
+constexpr size_t kDimensionsInPlace = 32;
+
 std::unique_ptr<size_t[]> AllocateSizes(size_t count)
 {
 #if QV_ADAPTER_PLAIN_BAD_ALLOC
@@ -123,13 +126,21 @@ public:
     }
     mxArray* CreateCharArray(int dimensionCount, const int* dimensions) override
     {
-        // A negative count throws here, before MATLAB is called.
+        // The usual few dimensions are widened on the stack, more on the heap. A negative
+        // count is beyond any buffer: its allocation throws here, before MATLAB is called.
         const size_t count = SignExtend(dimensionCount);
-        const std::unique_ptr<size_t[]> wide = AllocateSizes(count);
+        size_t inPlace[kDimensionsInPlace];
+        inPlace[0] = 0;  // count 0 reads nothing; this keeps GCC from thinking it may
+        std::unique_ptr<size_t[]> onHeap;
+        size_t* wide = inPlace;
+        if (count > kDimensionsInPlace) {
+            onHeap = AllocateSizes(count);
+            wide = onHeap.get();
+        }
         for (size_t i = 0; i < count; ++i) {
             wide[i] = SignExtend(dimensions[i]);
         }
-        return mxCreateCharArray_730(count, wide.get());
+        return mxCreateCharArray_730(count, wide);
     }
     void* GetData(const mxArray* array) override { return mxGetData(array); }
     // MATLAB's predicates answer a one-byte bool; the interface's flag is exactly 0 or 1.

@@ -146,6 +146,14 @@ INSTANTIATE_TEST_SUITE_P(Adapters, AdapterDll, testing::ValuesIn(qv::test::Adapt
                              return std::string("Release") + tested.param.name;
                          });
 
+TEST(AdapterDllRuntime, TheNineBuildsRunOnTheUcrt)
+{
+    // The test program itself is on msvcrt: only the adapters bring the UCRT into the process.
+    ASSERT_NE(qv::test::LoadAdapter(qv::test::AdapterReleases()[0]).getMatlabAPI, nullptr);
+    ASSERT_NE(qv::test::LoadAdapter(qv::test::AdapterReleases()[1]).getMatlabAPI, nullptr);
+    EXPECT_NE(GetModuleHandleW(L"ucrtbase.dll"), nullptr);
+}
+
 TEST(AdapterDllRuntime, TheSevenSixBuildRunsOnMsvcr90)
 {
     ASSERT_NE(qv::test::LoadAdapter(qv::test::AdapterReleases()[2]).getMatlabAPI, nullptr);

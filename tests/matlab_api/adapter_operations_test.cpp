@@ -80,6 +80,26 @@ TEST_P(AdapterOperations, CreateCharArrayPassesSignExtendedCountAndDimensions)
     }
 }
 
+// More dimensions than the adapter widens on the stack: the same values, from the heap.
+TEST_P(AdapterOperations, CreateCharArrayWithManyDimensionsPassesThemAll)
+{
+    int dimensions[40];
+    for (int i = 0; i < 40; ++i) {
+        dimensions[i] = i % 2 == 0 ? i + 1 : -i;
+    }
+    for (const int count : {32, 33, 40}) {
+        qvCallLogReset();
+        EXPECT_EQ(Api().CreateCharArray(count, dimensions), nullptr);
+        const auto calls = qv::test::MatlabCalls();
+        ASSERT_EQ(calls.size(), 1u);
+        EXPECT_EQ(calls[0].arguments[0], static_cast<uint64_t>(count));
+        ASSERT_EQ(calls[0].dimensionCount, QV_CALL_LOG_MAX_DIMENSIONS);
+        for (int i = 0; i < QV_CALL_LOG_MAX_DIMENSIONS; ++i) {
+            EXPECT_EQ(calls[0].dimensions[i], static_cast<uint64_t>(static_cast<int64_t>(dimensions[i]))) << i;
+        }
+    }
+}
+
 TEST_P(AdapterOperations, CreateCharArrayReturnsMatlabsNullUnchanged)
 {
     const int dimensions[] = {1, 5};
