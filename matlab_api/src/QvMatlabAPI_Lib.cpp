@@ -123,7 +123,11 @@ public:
     }
     mxArray* CreateCharArray(int dimensionCount, const int* dimensions) override
     {
-        // A negative count throws here, before MATLAB is called.
+        // A negative count throws here, before MATLAB is called. Nothing with a destructor may
+        // be alive in these frames when the allocation throws: a host of another compiler
+        // takes GCC's exception with __except and unwinds them itself, and GCC's unwinder
+        // cannot resume after a clean-up for a handler not its own (the host then hangs or
+        // dies). Same in GetMatlabAPI.
         const size_t count = SignExtend(dimensionCount);
         const std::unique_ptr<size_t[]> wide = AllocateSizes(count);
         for (size_t i = 0; i < count; ++i) {
