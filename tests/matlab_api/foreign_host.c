@@ -105,6 +105,7 @@ int main(int argc, char** argv)
     terminateMatlabAPI = (QvTerminateMatlabAPIFunction)(void (*)(void))GetProcAddress(library, "TerminateMatlabAPI");
     if (getMatlabAPI == NULL || terminateMatlabAPI == NULL) {
         printf("exports missing\n");
+        FreeLibrary(library);
         return 2;
     }
     AddVectoredExceptionHandler(1, SeeException);
@@ -114,5 +115,6 @@ int main(int argc, char** argv)
     result = strcmp(argv[2], "guarded") == 0 ? Guarded(api) : Unguarded(api);
     terminateMatlabAPI(api);
     printf("terminated\n");
+    FreeLibrary(library);
     return result;
 }
