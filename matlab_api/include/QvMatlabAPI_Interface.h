@@ -115,7 +115,8 @@ typedef struct IQvMatlabAPI_Interface IQvMatlabAPI_Interface;
 extern "C" {
 #endif
 
-/* A new, independent object; never null (allocation failure throws std::bad_alloc). */
+/* A new, independent object; never null (allocation failure throws std::bad_alloc, see
+   "Failures" below). */
 QV_MATLAB_API_IMPORT IQvMatlabAPI_Interface* GetMatlabAPI(void);
 
 /* Frees an object of the same library, and the profiler.dll reference it holds. Closes no
@@ -125,6 +126,31 @@ QV_MATLAB_API_IMPORT void TerminateMatlabAPI(IQvMatlabAPI_Interface* api);
 /* Types for resolving the exports with GetProcAddress. */
 typedef IQvMatlabAPI_Interface* (*QvGetMatlabAPIFunction)(void);
 typedef void (*QvTerminateMatlabAPIFunction)(IQvMatlabAPI_Interface* api);
+
+/*
+ * Failures. Only GetMatlabAPI and CreateCharArray (slot 29) fail, and only for want of memory;
+ * CreateCharArray with a negative count always fails so. The failure is a C++ exception of the
+ * library's own GCC runtime: std::bad_alloc from GetMatlabAPI; from CreateCharArray
+ * std::bad_array_new_length for a negative count (std::bad_alloc in the 7.6 library) and
+ * std::bad_alloc otherwise. The failed call has made nothing and has not called MATLAB.
+ *
+ * A host built with GCC (MinGW g++) catches these as std::bad_alloc.
+ *
+ * A host built with another compiler, or in C, cannot catch them as C++ exceptions: they
+ * travel as the structured exception QV_MATLAB_API_GCC_THROW (0x20474343, GCC's throw),
+ * never as the Microsoft compiler's C++ exception (0xE06D7363), so neither
+ * catch (std::bad_alloc&) nor catch (...) sees them (except catch (...) under /EHa).
+ * - Such a host may take the exception with __try/__except, its filter choosing exactly that
+ *   code. The call then has had no effect and the object stays usable; the runtime's record
+ *   of the exception (a small block) is not freed. Do not read the exception's parameters.
+ * - Unhandled, it ends the process. In a program built with MinGW, whose start-up resumes GCC
+ *   exceptions nobody handled, the library's runtime writes "terminate called after throwing
+ *   an instance of '<type>'" to stderr and calls abort() (exit status 3); in any other
+ *   program, Windows' last-chance handling ends it with the code 0x20474343.
+ * A host that cannot handle structured exceptions (C built with GCC) must keep CreateCharArray's
+ * count at 0 or above; it cannot survive running out of memory in these two calls.
+ */
+#define QV_MATLAB_API_GCC_THROW 0x20474343ul
 
 #ifdef __cplusplus
 }

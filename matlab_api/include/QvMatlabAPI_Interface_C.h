@@ -5,6 +5,11 @@
  * each taking the object as its first argument, in slot order. The table is the C++
  * object's virtual table, so a C host calls  api->lpVtbl->GetM(api, array).
  *
+ * C has no catch: when GetMatlabAPI or CreateCharArray runs out of memory, or CreateCharArray
+ * is given a negative count, a C host sees the structured exception QV_MATLAB_API_GCC_THROW
+ * (0x20474343). Take it with __try/__except where the compiler has them, or keep the count
+ * at 0 or above; unhandled, it ends the process ("Failures" in QvMatlabAPI_Interface.h).
+ *
  * Included from C++, this header checks at compile time that the hand-written interface and
  * the slot list agree: same 60 operations, same types, same order of the table.
  */
