@@ -4,10 +4,10 @@
 // The two are run in turns (so that drift in Wine's speed hits both alike), many times; the
 // figures are the medians.
 //   launch_overhead_benchmark.exe [launches, default 60]
-#include "launcher/win32_launch_worker.h"
+#include "launcher/win32/launch_worker.h"
 #include "process_runner.h"
 #include "standin_log.h"
-#include "win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 #include <windows.h>
 

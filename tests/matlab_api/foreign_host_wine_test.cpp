@@ -2,7 +2,7 @@
 // foreign_host.c, which carry no GCC C++ runtime, run as their own processes against each
 // adapter DLL, with CreateCharArray's count -1 as the failure.
 #include "adapter_library.h"
-#include "win32/unique_handle.h"
+#include "common/win32/unique_handle.h"
 
 #include <gtest/gtest.h>
 
