@@ -41,6 +41,21 @@ std::unique_ptr<size_t[]> AllocateSizes(size_t count)
     return std::unique_ptr<size_t[]>(new size_t[count]);
 }
 
+void WidenDimensions(size_t count, const int* dimensions, size_t* wide)
+{
+    for (size_t i = 0; i < count; ++i) {
+        wide[i] = SignExtend(dimensions[i]);
+    }
+}
+
+// Kept out of line: the common path then has no heap and no clean-up to set up.
+[[gnu::noinline]] mxArray* CreateCharArrayFromHeap(size_t count, const int* dimensions)
+{
+    const std::unique_ptr<size_t[]> wide = AllocateSizes(count);
+    WidenDimensions(count, dimensions, wide.get());
+    return mxCreateCharArray_730(count, wide.get());
+}
+
 }  // namespace
 
 // Not final, and not in an unnamed namespace: slot 55 of 7.6 calls slot 14 through the
@@ -127,19 +142,14 @@ public:
     mxArray* CreateCharArray(int dimensionCount, const int* dimensions) override
     {
         // The usual few dimensions are widened on the stack, more on the heap. A negative
-        // count is beyond any buffer: its allocation throws here, before MATLAB is called.
+        // count is beyond any buffer: its allocation throws, before MATLAB is called.
         const size_t count = SignExtend(dimensionCount);
-        size_t inPlace[kDimensionsInPlace];
-        inPlace[0] = 0;  // count 0 reads nothing; this keeps GCC from thinking it may
-        std::unique_ptr<size_t[]> onHeap;
-        size_t* wide = inPlace;
         if (count > kDimensionsInPlace) {
-            onHeap = AllocateSizes(count);
-            wide = onHeap.get();
+            return CreateCharArrayFromHeap(count, dimensions);
         }
-        for (size_t i = 0; i < count; ++i) {
-            wide[i] = SignExtend(dimensions[i]);
-        }
+        size_t wide[kDimensionsInPlace];
+        wide[0] = 0;  // count 0 reads nothing; this keeps GCC from thinking it may
+        WidenDimensions(count, dimensions, wide);
         return mxCreateCharArray_730(count, wide);
     }
     void* GetData(const mxArray* array) override { return mxGetData(array); }
