@@ -41,13 +41,19 @@ std::unique_ptr<size_t[]> AllocateSizes(size_t count)
     return std::unique_ptr<size_t[]>(new size_t[count]);
 }
 
-// Widens the dimensions into `wide` (room for `count`) and creates the array.
-mxArray* CreateCharArrayOf(size_t count, const int* dimensions, size_t* wide)
+void WidenDimensions(size_t count, const int* dimensions, size_t* wide)
 {
     for (size_t i = 0; i < count; ++i) {
         wide[i] = SignExtend(dimensions[i]);
     }
-    return mxCreateCharArray_730(count, wide);
+}
+
+// Kept out of line: the common path then has no heap and no clean-up to set up.
+[[gnu::noinline]] mxArray* CreateCharArrayFromHeap(size_t count, const int* dimensions)
+{
+    const std::unique_ptr<size_t[]> wide = AllocateSizes(count);
+    WidenDimensions(count, dimensions, wide.get());
+    return mxCreateCharArray_730(count, wide.get());
 }
 
 }  // namespace
@@ -136,19 +142,19 @@ public:
     mxArray* CreateCharArray(int dimensionCount, const int* dimensions) override
     {
         // The usual few dimensions are widened on the stack, more on the heap. A negative
-        // count is beyond any buffer: its allocation throws here, before MATLAB is called.
+        // count is beyond any buffer: its allocation throws, before MATLAB is called.
         // Nothing with a destructor may be alive in these frames when the allocation throws:
         // a host of another compiler takes GCC's exception with __except and unwinds them
         // itself, and GCC's unwinder cannot resume after a clean-up for a handler not its own
         // (the host then hangs or dies). Same in GetMatlabAPI.
         const size_t count = SignExtend(dimensionCount);
-        if (count <= kDimensionsInPlace) {
-            size_t inPlace[kDimensionsInPlace];
-            inPlace[0] = 0;  // count 0 reads nothing; this keeps GCC from thinking it may
-            return CreateCharArrayOf(count, dimensions, inPlace);
+        if (count > kDimensionsInPlace) {
+            return CreateCharArrayFromHeap(count, dimensions);
         }
-        const std::unique_ptr<size_t[]> onHeap = AllocateSizes(count);
-        return CreateCharArrayOf(count, dimensions, onHeap.get());
+        size_t wide[kDimensionsInPlace];
+        wide[0] = 0;  // count 0 reads nothing; this keeps GCC from thinking it may
+        WidenDimensions(count, dimensions, wide);
+        return mxCreateCharArray_730(count, wide);
     }
     void* GetData(const mxArray* array) override { return mxGetData(array); }
     // MATLAB's predicates answer a one-byte bool; the interface's flag is exactly 0 or 1.
