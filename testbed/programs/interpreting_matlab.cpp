@@ -1,10 +1,10 @@
 // Stand-in matlab.exe that reads its command as MATLAB would: it splits its own command line
 // with CommandLineToArgvW, checks the switches, and hands the -r statement, unchanged, to a
-// real M interpreter (Octave, a Unix program started through its Z: path) in a UTF-8 file.
+// real M interpreter (Octave, a Unix program, started through Z:\\bin\\sh) in a UTF-8 file.
 // It records the start in the stand-in log and, after Octave, one line in the record file:
 //   matlab <TAB> quit          the statement ended the interpreter
 //   matlab <TAB> no-quit       still running at the time-out: MATLAB would never end
-//   matlab <TAB> bad-switches / no-octave
+//   matlab <TAB> bad-switches / no-work-folder / octave-status N (127: no octave-cli)
 #include "interpreting_matlab.h"
 #include "standin_log.h"
 
@@ -18,6 +18,7 @@
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -76,66 +77,33 @@ void Record(const std::wstring& line)
     out << qv::testbed::ToUtf8(L"matlab\t" + line + L"\n");
 }
 
-enum class OctaveEnd { Quit, NoQuit, NotStarted };
-
-// Octave's output goes into a pipe that is drained until every writer has closed it: that
-// is when Octave has ended (Wine gives no process handle for a Unix program). Its input is a
-// pipe held open until then, so an Octave that did not quit waits for more input; at the
-// time-out the input is closed, which ends it.
-OctaveEnd RunOctave(const std::wstring& octave, const std::wstring& commandLine, DWORD timeoutMs)
+std::string ReadFileText(const std::wstring& path)
 {
-    SECURITY_ATTRIBUTES inheritable{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
-    HANDLE inRead = nullptr, inWrite = nullptr, outRead = nullptr, outWrite = nullptr;
-    if (!::CreatePipe(&inRead, &inWrite, &inheritable, 0)) {
-        return OctaveEnd::NotStarted;
-    }
-    UniqueHandle inReadOwner(inRead), inWriteOwner(inWrite);
-    if (!::CreatePipe(&outRead, &outWrite, &inheritable, 0)) {
-        return OctaveEnd::NotStarted;
-    }
-    UniqueHandle outReadOwner(outRead), outWriteOwner(outWrite);
-    ::SetHandleInformation(inWrite, HANDLE_FLAG_INHERIT, 0);
-    ::SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
 
+// Starts run-octave.sh through the Unix shell and waits for the file with Octave's exit
+// status; empty when the shell could not be started.
+std::wstring RunOctave(const std::wstring& shell, const std::wstring& commandLine, const std::wstring& endFile)
+{
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = inRead;
-    startup.hStdOutput = outWrite;
-    startup.hStdError = outWrite;
     PROCESS_INFORMATION process{};
     std::wstring buffer = commandLine;
-    if (!::CreateProcessW(octave.c_str(), buffer.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr,
+    if (!::CreateProcessW(shell.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
                           nullptr, &startup, &process)) {
-        return OctaveEnd::NotStarted;
+        return {};
     }
-    UniqueHandle processOwner(process.hProcess), threadOwner(process.hThread);
-    inReadOwner.reset();
-    outWriteOwner.reset();
-
-    bool quit = true;
-    const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
-    for (;;) {
-        DWORD available = 0;
-        if (!::PeekNamedPipe(outRead, nullptr, 0, nullptr, &available, nullptr)) {
-            break;  // every writer is gone: Octave has ended
-        }
-        if (available > 0) {
-            char chunk[4096];
-            DWORD got = 0;
-            if (!::ReadFile(outRead, chunk, sizeof(chunk), &got, nullptr)) {
-                break;
-            }
-            std::fwrite(chunk, 1, got, stderr);
-            continue;
-        }
-        if (quit && ::GetTickCount64() > deadline) {
-            quit = false;
-            inWriteOwner.reset();
-        }
-        ::Sleep(10);
+    const UniqueHandle processOwner(process.hProcess), threadOwner(process.hThread);
+    while (::GetFileAttributesW(endFile.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        ::Sleep(20);
     }
-    return quit ? OctaveEnd::Quit : OctaveEnd::NoQuit;
+    std::string status = ReadFileText(endFile);
+    while (!status.empty() && (status.back() == '\n' || status.back() == '\r')) {
+        status.pop_back();
+    }
+    return qv::testbed::FromUtf8(status);
 }
 
 }  // namespace
@@ -163,10 +131,11 @@ std::wstring WindowsPathOfUnixPath(const std::wstring& unixPath)
     return path;
 }
 
-std::wstring OctaveCommandLine(const std::wstring& mPath, const std::wstring& statementFile)
+std::wstring OctaveCommandLine(const std::wstring& runner, unsigned timeoutSeconds, const std::wstring& statementFile,
+                               const std::wstring& mPath)
 {
-    return L"octave-cli --norc --no-history --no-gui --no-window-system --persist --path \"" + mPath + L"\" \"" +
-           statementFile + L"\"";
+    return L"sh \"" + runner + L"\" " + std::to_wstring(timeoutSeconds) + L" \"" + statementFile + L"\" \"" + mPath +
+           L"\"";
 }
 
 }  // namespace qv::testbed
@@ -198,21 +167,18 @@ int wmain()
             return 3;
         }
     }
-    std::wstring octave = EnvironmentValue(qv::testbed::kOctaveVariable);
-    if (octave.empty()) {
-        octave = qv::testbed::kDefaultOctave;
-    }
     const std::wstring timeoutText = EnvironmentValue(qv::testbed::kOctaveTimeoutVariable);
-    const DWORD timeoutMs = timeoutText.empty() ? 60000 : static_cast<DWORD>(std::wcstoul(timeoutText.c_str(), nullptr, 10));
+    const unsigned timeoutSeconds =
+        timeoutText.empty() ? 60 : static_cast<unsigned>(std::wcstoul(timeoutText.c_str(), nullptr, 10));
     const std::wstring commandLine =
-        qv::testbed::OctaveCommandLine(EnvironmentValue(qv::testbed::kOctavePathVariable), file);
-    const DWORD attributes = ::GetFileAttributesW(octave.c_str());
-    if (attributes == INVALID_FILE_ATTRIBUTES) {
-        Record(L"no-octave");
-        return 4;
+        qv::testbed::OctaveCommandLine(EnvironmentValue(qv::testbed::kOctaveRunnerVariable), timeoutSeconds, file,
+                                       EnvironmentValue(qv::testbed::kOctavePathVariable));
+    const std::wstring status =
+        RunOctave(qv::testbed::kUnixShell, commandLine, qv::testbed::WindowsPathOfUnixPath(file + L".end"));
+    for (const wchar_t* suffix : {L"", L".out", L".end"}) {
+        ::DeleteFileW(qv::testbed::WindowsPathOfUnixPath(file + suffix).c_str());
     }
-    const OctaveEnd end = RunOctave(octave, commandLine, timeoutMs);
-    ::DeleteFileW(qv::testbed::WindowsPathOfUnixPath(file).c_str());
-    Record(end == OctaveEnd::Quit ? L"quit" : end == OctaveEnd::NoQuit ? L"no-quit" : L"no-octave");
-    return end == OctaveEnd::Quit ? 0 : 5;
+    // 0: the statement ran quit; 124: still running at the time-out, as a MATLAB that never ends.
+    Record(status == L"0" ? L"quit" : status == L"124" ? L"no-quit" : L"octave-status " + status);
+    return status == L"0" ? 0 : 5;
 }
