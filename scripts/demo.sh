@@ -1,6 +1,10 @@
 #!/usr/bin/env bash
 # The main job on a sandbox Windows machine under Wine.
 #
+# Where GNU Octave is installed, each MATLAB root gets the interpreting stand-in: Octave runs
+# the -r statement, and the demo shows what orxRefresh received and the first entry of the
+# path at the call. Without Octave it says so and uses the logging stand-in.
+#
 # Builds what is missing, lays out a sandbox machine in a fresh Wine prefix (a 32-bit and a
 # 64-bit MATLAB with stand-in matlab.exe programs, one per-user MATLAB root, a MATLAB no
 # connector serves, two stand-in connector classes, the connector location in both registry
@@ -20,7 +24,7 @@ bash "$root/scripts/install-deps.sh"
 
 echo "== building the Windows binaries"
 cmake -S "$root" -B "$build/windows" --preset windows >/dev/null
-cmake --build "$build/windows" --target QvMatlabSetPath ui_driver sandbox >/dev/null
+cmake --build "$build/windows" --target QvMatlabSetPath ui_driver sandbox standin_interpreting_matlab >/dev/null
 bin="$build/windows/bin"
 out="$build/demo"
 mkdir -p "$out"
@@ -38,6 +42,16 @@ person=${DISPLAY:-}
 
 echo "== sandbox Windows machine in $prefix"
 qv_wine_display_prefix "$build" "$prefix"
+record="$out/orx-refresh-record.txt"
+rm -f "$record"
+if command -v octave-cli >/dev/null; then
+  echo "== MATLAB stand-in: interpreting (GNU Octave runs each -r statement)"
+  export QV_MATLAB_STANDIN=interpreting_matlab.exe QV_ORX_RECORD=$record QV_OCTAVE_WORK=$out \
+    QV_OCTAVE_RUNNER=$root/testbed/octave/run-octave.sh \
+    QV_OCTAVE_PATH=$root/testbed/octave/shim:$root/testbed/octave/refresh
+else
+  echo "== GNU Octave is not installed (scripts/install-deps.sh installs it): using the logging MATLAB stand-in"
+fi
 (cd "$bin" && wine sandbox.exe install)
 
 # The stand-ins append what they were started with to this log.
@@ -94,6 +108,28 @@ if [ -s "$standin_log" ]; then
   done <"$standin_log"
 else
   echo "  (none)"
+fi
+
+if [ -n "${QV_ORX_RECORD:-}" ]; then
+  echo
+  echo "== what orxRefresh received in Octave, per MATLAB launch"
+  unhex() { printf "%b" "$(sed "s/../\\\\x&/g" <<<"$1")"; }
+  n=0
+  if [ -s "$record" ]; then
+    while IFS=$'\t' read -r kind a b c d; do
+      case $kind in
+        refresh)
+          n=$((n + 1))
+          path=$(unhex "$d")
+          printf '  %d. orxRefresh(%s, %s, %s)\n' "$n" "'$(unhex "$a")'" "'$(unhex "$b")'" "'$(unhex "$c")'"
+          printf '     first on the path: %s\n' "${path%%;*}" ;;
+        matlab) printf '     interpreter ended: %s\n' "$a" ;;
+        *) printf '  %s\n' "$kind" ;;
+      esac
+    done <"$record"
+  else
+    echo "  (none)"
+  fi
 fi
 [ -f "$out/folder-dialog.png" ] && echo && echo "screenshot: $out/folder-dialog.png"
 exit 0

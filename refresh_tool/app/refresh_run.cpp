@@ -42,6 +42,15 @@ void RefreshChosenFolders(const PlatformInputs& in, bool showInfo, IRefreshRunEn
 
 }  // namespace
 
+bool IsAbsolutePath(const std::wstring& path)
+{
+    const auto separator = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+    const bool drive = path.size() >= 3 && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z')) &&
+                       path[1] == L':' && separator(path[2]);
+    const bool unc = path.size() >= 2 && separator(path[0]) && separator(path[1]);
+    return drive || unc;
+}
+
 std::wstring FolderMissingMessage(const std::wstring& folder)
 {
     return L"The ORX matlab folder does not exist at " + folder + L".\n";
@@ -119,16 +128,18 @@ void RunRefresh(const std::wstring& commandLine, IRefreshRunEnvironment& environ
         return;
     }
 
-    if (!environment.IsExistingDirectory(options.matlabFolder)) {
+    // MATLAB runs in R\bin, where a relative folder would name another one: it gets the
+    // full path that the existence test saw.
+    const std::wstring folder = IsAbsolutePath(options.matlabFolder) ? options.matlabFolder
+                                                                     : environment.FullPath(options.matlabFolder);
+    if (!environment.IsExistingDirectory(folder)) {
         ShowInfoMessage(info, showInfo, FolderMissingMessage(options.matlabFolder));
         return;
     }
     if (options.platform == Platform32) {
-        environment.RunMatlabRefresh(Platform::Bits32, options.matlabFolder, connectorLocation32, matlabRoots32,
-                                     showInfo);
+        environment.RunMatlabRefresh(Platform::Bits32, folder, connectorLocation32, matlabRoots32, showInfo);
     } else {
-        environment.RunMatlabRefresh(Platform::Bits64, options.matlabFolder, connectorLocation64, matlabRoots64,
-                                     showInfo);
+        environment.RunMatlabRefresh(Platform::Bits64, folder, connectorLocation64, matlabRoots64, showInfo);
     }
     // Folder mode has no product lists, so no setup pass starts.
     environment.RunPendingUserSetups(options.platform, productFolders32, productFolders64);

@@ -38,6 +38,9 @@ public:
     virtual void FindMatlabRoots(const StringArray& connectors32, const StringArray& connectors64,
                                  StringArray& roots32, StringArray& roots64) = 0;
     virtual bool IsExistingDirectory(const std::wstring& path) = 0;
+    // The full path that a relative path names from the current directory (GetFullPathNameW);
+    // the path itself when it cannot be resolved.
+    virtual std::wstring FullPath(const std::wstring& path) = 0;
     virtual void RunMatlabRefresh(Platform platform, const std::wstring& orxMatlabFolder,
                                   const std::wstring& connectorLocation, const StringArray& matlabRoots,
                                   bool showInfo) = 0;
@@ -56,5 +59,9 @@ inline const wchar_t* const kNoMatlabRootsMessage = L"No matlab registry values 
 inline const wchar_t* const kConnectorKeyPath = L"SOFTWARE\\QVR\\Matlab\\";
 inline const wchar_t* const kConnectorValueName = L"MFileHome";
 std::wstring FolderMissingMessage(const std::wstring& folder);
+
+// "X:\..." or "X:/..." or a UNC or device path ("\\server\share", "\\?\..."). A path without
+// a drive ("\a"), one relative to a drive's current folder ("C:a") and a plain "a" are relative.
+bool IsAbsolutePath(const std::wstring& path);
 
 }  // namespace qv

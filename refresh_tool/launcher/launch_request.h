@@ -20,8 +20,18 @@ std::wstring MatlabExecutablePath(const std::wstring& matlabRoot);
 // literal holds exactly the text and a quote in a folder name cannot end it early.
 std::wstring QuoteForMatlabCharLiteral(const std::wstring& text);
 
-// matlab.exe -automation -wait -r "path( '{C}', path); orxRefresh('{C}', '{T}', '{F}');quit force;"
-// with T = orxpath32 / orxpath64 by platform.
+// A MATLAB expression whose value is exactly `text`: the char literal '...' with single quotes
+// doubled, or, when the text holds a character that one quoted argument of matlab.exe cannot
+// carry (a double quote ends the argument, a control character breaks the statement), a
+// bracketed concatenation of such literals and char(N) pieces: ['C:\a' char(34) 'b'].
+// MATLAB's char is one UTF-16 unit, so char(N) also carries an unpaired surrogate exactly;
+// a well-formed surrogate pair (a character outside the BMP) stays in the literal.
+std::wstring MatlabCharExpression(const std::wstring& text);
+
+// matlab.exe -automation -wait -r "try, path( {C}, path); orxRefresh({C}, '{T}', {F});catch, end;quit force;"
+// with {C} and {F} as MatlabCharExpression gives them and T = orxpath32 / orxpath64 by platform.
+// The try/catch lets "quit force;" run whatever path or orxRefresh does: a MATLAB started with
+// -automation has no window, so one that does not quit would never end.
 std::wstring BuildRefreshCommandLine(Platform platform, const std::wstring& connectorLocation,
                                      const std::wstring& orxMatlabFolder);
 

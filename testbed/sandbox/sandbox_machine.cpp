@@ -48,7 +48,7 @@ bool Check(bool ok, const std::wstring& what, std::wstring& error)
     return ok;
 }
 
-bool InstallMatlab(const MatlabInstallation& m, const std::wstring& binDir, std::wstring& error)
+bool InstallMatlab(const MatlabInstallation& m, const std::wstring& standIn, std::wstring& error)
 {
     const std::wstring key = kMatlabKey + m.release;
     // Release names are always enumerated under HKLM; a per-user root lives under HKCU.
@@ -62,7 +62,7 @@ bool InstallMatlab(const MatlabInstallation& m, const std::wstring& binDir, std:
     if (!m.withExecutable) {
         return MakeFolder(m.root + L"\\bin", error);
     }
-    return CopyStandIn(binDir + L"matlab.exe", m.root + L"\\bin", L"matlab.exe", error);
+    return CopyStandIn(standIn, m.root + L"\\bin", L"matlab.exe", error);
 }
 
 bool InstallOrx(const OrxInstallation& o, const std::wstring& binDir, std::wstring& error)
@@ -96,7 +96,7 @@ bool InstallConnectorLocation(Platform view, const std::optional<std::wstring>& 
 bool InstallSandbox(const SandboxMachine& machine, const std::wstring& binDir, std::wstring& error)
 {
     for (const MatlabInstallation& m : machine.matlab) {
-        if (!InstallMatlab(m, binDir, error)) {
+        if (!InstallMatlab(m, binDir + machine.matlabStandIn, error)) {
             return false;
         }
     }

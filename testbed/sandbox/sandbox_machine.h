@@ -33,6 +33,9 @@ struct SandboxMachine {
     std::optional<std::wstring> connectorLocation32;  // MFileHome, 32-bit view
     std::optional<std::wstring> connectorLocation64;  // MFileHome, 64-bit view
     std::vector<OrxInstallation> orx;
+    // The program of binDir that each root gets as bin\matlab.exe: the logging stand-in, or
+    // interpreting_matlab.exe, which hands the statement to Octave.
+    std::wstring matlabStandIn = L"matlab.exe";
 };
 
 // The machine of the demo: a 32-bit and a 64-bit MATLAB (one with a per-user root too), a

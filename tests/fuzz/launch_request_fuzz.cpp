@@ -1,97 +1,117 @@
-// The refresh and setup requests on arbitrary folders. The refresh command's MATLAB statement is
-// read back the way MATLAB reads it: each char literal must hold exactly the text put into it,
-// and what lies outside the literals must be the fixed statement, whatever the folders are.
+// The refresh and setup requests on arbitrary UTF-16 folders (NULs, controls, double quotes
+// and lone surrogates included). The command line is split as matlab.exe's runtime splits it,
+// and its statement read back as MATLAB parses it: each expression must hold exactly the text
+// put into it, and the rest must be the fixed statement, whatever the folders are.
+#include "../launcher/windows_argv.h"
 #include "fuzz_target.h"
 #include "launcher/launch_request.h"
 
 namespace {
 
 const std::wstring kPrefix = L"matlab.exe -automation -wait -r \"";
-const std::wstring kSuffix = L"\"";
-// The statement with every literal emptied.
-const std::wstring kSkeleton = L"path( '', path); orxRefresh('', '', '');quit force;";
 
-struct MatlabStatement {
-    std::vector<std::wstring> literals;  // contents, with doubled quotes read as one
-    std::wstring skeleton;               // the statement with every literal emptied
-    bool wellFormed = true;              // every literal closed
-};
+// Reads the refresh statement the way MATLAB parses it, for the only forms the builder may
+// produce: a char literal '...' (two quotes stand for one; a line break or a double quote
+// inside would break the statement or the argument) or [piece piece ...] of such literals and
+// char(N). Between the expressions the statement must be the fixed text, character for character.
+class StatementReader {
+public:
+    explicit StatementReader(const std::wstring& text) : text_(text) {}
 
-// A quote opens a char literal unless it follows something that can be transposed; inside a
-// literal two quotes stand for one, and a lone quote or a line end closes it (a line break
-// ends a MATLAB statement, so a literal can never continue past one).
-MatlabStatement ReadMatlabStatement(const std::wstring& statement)
-{
-    const auto transposable = [](wchar_t c) {
-        return (c >= L'a' && c <= L'z') || (c >= L'A' && c <= L'Z') || (c >= L'0' && c <= L'9') || c == L'_' ||
-               c == L')' || c == L']' || c == L'}' || c == L'.' || c == L'\'';
-    };
-    MatlabStatement result;
-    std::size_t i = 0;
-    while (i < statement.size()) {
-        const wchar_t c = statement[i];
-        const bool opensLiteral = c == L'\'' && (i == 0 || !transposable(statement[i - 1]));
-        result.skeleton += c;
-        ++i;
-        if (!opensLiteral) {
-            continue;
+    bool Expect(const std::wstring& fixed)
+    {
+        if (text_.compare(pos_, fixed.size(), fixed) != 0) {
+            return false;
         }
-        std::wstring literal;
-        bool closed = false;
-        while (i < statement.size()) {
-            const wchar_t d = statement[i];
-            if (d == L'\'' && i + 1 < statement.size() && statement[i + 1] == L'\'') {
-                literal += L'\'';
-                i += 2;
-                continue;
-            }
-            if (d == L'\n' || d == L'\r') {
-                break;  // left for the outer loop, which keeps it in the skeleton
-            }
-            ++i;
-            if (d == L'\'') {
-                closed = true;
-                result.skeleton += d;
-                break;
-            }
-            literal += d;
-        }
-        result.wellFormed = result.wellFormed && closed;
-        result.literals.push_back(literal);
+        pos_ += fixed.size();
+        return true;
     }
-    return result;
-}
 
-bool EndsWith(const std::wstring& text, const std::wstring& tail)
-{
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
+    bool Expression(std::wstring& value)
+    {
+        if (Peek() == L'\'') {
+            return Literal(value);
+        }
+        if (!Expect(L"[")) {
+            return false;
+        }
+        for (bool first = true; Peek() != L']'; first = false) {
+            if ((!first && !Expect(L" ")) || !Piece(value)) {
+                return false;
+            }
+        }
+        ++pos_;
+        return true;
+    }
+
+    bool AtEnd() const { return pos_ == text_.size(); }
+
+private:
+    wchar_t Peek() const { return pos_ < text_.size() ? text_[pos_] : L'\0'; }
+
+    bool Literal(std::wstring& value)
+    {
+        ++pos_;
+        while (pos_ < text_.size()) {
+            const wchar_t c = text_[pos_++];
+            if (c == L'\'') {
+                if (Peek() != L'\'') {
+                    return true;
+                }
+                ++pos_;
+            } else if (c == L'\r' || c == L'\n' || c == L'"' || c == L'\0') {
+                return false;
+            }
+            value += c;
+        }
+        return false;
+    }
+
+    bool Piece(std::wstring& value)
+    {
+        if (Peek() == L'\'') {
+            return Literal(value);
+        }
+        if (!Expect(L"char(")) {
+            return false;
+        }
+        unsigned long code = 0;
+        std::size_t digits = 0;
+        for (; pos_ < text_.size() && text_[pos_] >= L'0' && text_[pos_] <= L'9' && digits < 6; ++pos_, ++digits) {
+            code = code * 10 + static_cast<unsigned long>(text_[pos_] - L'0');
+        }
+        if (digits == 0 || code > 0xFFFF || !Expect(L")")) {
+            return false;
+        }
+        value += static_cast<wchar_t>(code);
+        return true;
+    }
+
+    const std::wstring& text_;
+    std::size_t pos_ = 0;
+};
 
 void CheckRefreshCommand(qv::Platform platform, const std::wstring& location, const std::wstring& folder)
 {
     const std::wstring command = qv::BuildRefreshCommandLine(platform, location, folder);
     QV_FUZZ_CHECK(command.compare(0, kPrefix.size(), kPrefix) == 0);
-    QV_FUZZ_CHECK(command.size() >= kPrefix.size() + kSuffix.size() && EndsWith(command, kSuffix));
+    QV_FUZZ_CHECK(command.find(L'\0') == std::wstring::npos);
 
-    const std::wstring statement =
-        command.substr(kPrefix.size(), command.size() - kPrefix.size() - kSuffix.size());
-    const MatlabStatement read = ReadMatlabStatement(statement);
-    const std::wstring tag = platform == qv::Platform::Bits32 ? L"orxpath32" : L"orxpath64";
-    QV_FUZZ_CHECK(read.wellFormed);
-    QV_FUZZ_CHECK(read.skeleton == kSkeleton);
-    QV_FUZZ_CHECK(read.literals == (std::vector<std::wstring>{location, location, tag, folder}));
+    // matlab.exe's runtime sees exactly four switches, the statement being the last.
+    const std::vector<std::wstring> argv = qv::testing::SplitWindowsCommandLine(command);
+    QV_FUZZ_CHECK(argv.size() == 5);
+    QV_FUZZ_CHECK(argv[0] == L"matlab.exe" && argv[1] == L"-automation" && argv[2] == L"-wait" && argv[3] == L"-r");
+    QV_FUZZ_CHECK(command == kPrefix + argv[4] + L"\"");
 
-    // Folders never hold a double quote (Windows forbids it in names); given that, the statement
-    // stays one argument of matlab.exe: the only double quotes are the two around it.
-    if (location.find(L'"') == std::wstring::npos && folder.find(L'"') == std::wstring::npos) {
-        QV_FUZZ_CHECK(command.find(L'"') == kPrefix.size() - 1);
-        QV_FUZZ_CHECK(command.find(L'"', kPrefix.size()) == command.size() - 1);
-    }
-}
-
-bool HasLineBreak(const std::wstring& text)
-{
-    return text.find_first_of(L"\r\n") != std::wstring::npos;
+    StatementReader read(argv[4]);
+    std::wstring pathArgument, connector, tag, orxFolder;
+    QV_FUZZ_CHECK(read.Expect(L"try, path( ") && read.Expression(pathArgument));
+    QV_FUZZ_CHECK(read.Expect(L", path); orxRefresh(") && read.Expression(connector));
+    QV_FUZZ_CHECK(read.Expect(L", ") && read.Expression(tag));
+    QV_FUZZ_CHECK(read.Expect(L", ") && read.Expression(orxFolder));
+    QV_FUZZ_CHECK(read.Expect(L");catch, end;quit force;") && read.AtEnd());
+    QV_FUZZ_CHECK(pathArgument == location && connector == location && orxFolder == folder);
+    QV_FUZZ_CHECK(tag == (platform == qv::Platform::Bits32 ? L"orxpath32" : L"orxpath64"));
 }
 
 }  // namespace
@@ -104,13 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::wstring location = input.TakeCountedWideText();
     const std::wstring folder = input.TakeRestAsWideText();
 
-    // The builder doubles single quotes and changes nothing else, so a line break in a folder
-    // would still end its literal. No Windows folder name holds one (control characters are not
-    // allowed in names), but a registry value could; until the builder rejects such text, the
-    // literal property is checked for every other folder.
-    if (!HasLineBreak(location) && !HasLineBreak(folder)) {
-        CheckRefreshCommand(platform, location, folder);
-    }
+    CheckRefreshCommand(platform, location, folder);
 
     const qv::LaunchRequest refresh = qv::BuildRefreshRequest(platform, root, location, folder);
     QV_FUZZ_CHECK(refresh.application == root + L"\\bin\\matlab.exe");

@@ -41,33 +41,56 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefreshCase{"WorkedExample32", Platform::Bits32, L"C:\\M", L"C:\\P\\Matlab", L"D:\\O\\Matlab",
                     L"C:\\M\\bin\\matlab.exe", L"C:\\M\\bin",
-                    L"matlab.exe -automation -wait -r \"path( 'C:\\P\\Matlab', path); orxRefresh('C:\\P\\Matlab', "
-                    L"'orxpath32', 'D:\\O\\Matlab');quit force;\""},
+                    L"matlab.exe -automation -wait -r \"try, path( 'C:\\P\\Matlab', path); orxRefresh('C:\\P\\Matlab', "
+                    L"'orxpath32', 'D:\\O\\Matlab');catch, end;quit force;\""},
         RefreshCase{"WorkedExample64", Platform::Bits64, L"C:\\M", L"C:\\P\\Matlab", L"D:\\O\\Matlab",
                     L"C:\\M\\bin\\matlab.exe", L"C:\\M\\bin",
-                    L"matlab.exe -automation -wait -r \"path( 'C:\\P\\Matlab', path); orxRefresh('C:\\P\\Matlab', "
-                    L"'orxpath64', 'D:\\O\\Matlab');quit force;\""},
+                    L"matlab.exe -automation -wait -r \"try, path( 'C:\\P\\Matlab', path); orxRefresh('C:\\P\\Matlab', "
+                    L"'orxpath64', 'D:\\O\\Matlab');catch, end;quit force;\""},
         // Nothing is normalised: a trailing backslash doubles the separator.
         RefreshCase{"RootWithTrailingBackslash", Platform::Bits64, L"C:\\Program Files\\MATLAB\\R2018a\\",
                     L"C:\\P", L"D:\\O", L"C:\\Program Files\\MATLAB\\R2018a\\\\bin\\matlab.exe",
                     L"C:\\Program Files\\MATLAB\\R2018a\\\\bin",
-                    L"matlab.exe -automation -wait -r \"path( 'C:\\P', path); orxRefresh('C:\\P', 'orxpath64', "
-                    L"'D:\\O');quit force;\""},
+                    L"matlab.exe -automation -wait -r \"try, path( 'C:\\P', path); orxRefresh('C:\\P', 'orxpath64', "
+                    L"'D:\\O');catch, end;quit force;\""},
         RefreshCase{"EmptyConnectorLocation", Platform::Bits32, L"C:\\M", L"", L"D:\\O",
                     L"C:\\M\\bin\\matlab.exe", L"C:\\M\\bin",
-                    L"matlab.exe -automation -wait -r \"path( '', path); orxRefresh('', 'orxpath32', "
-                    L"'D:\\O');quit force;\""},
+                    L"matlab.exe -automation -wait -r \"try, path( '', path); orxRefresh('', 'orxpath32', "
+                    L"'D:\\O');catch, end;quit force;\""},
         // Each single quote in C and F is doubled; the root, spaces and backslashes stay as they are.
         RefreshCase{"SingleQuotesInConnectorAndFolder", Platform::Bits32, L"C:\\M'x",
                     L"C:\\Users\\O'Neil\\P", L"D:\\it's ''here''", L"C:\\M'x\\bin\\matlab.exe", L"C:\\M'x\\bin",
-                    L"matlab.exe -automation -wait -r \"path( 'C:\\Users\\O''Neil\\P', path); "
-                    L"orxRefresh('C:\\Users\\O''Neil\\P', 'orxpath32', 'D:\\it''s ''''here''''');quit force;\""},
+                    L"matlab.exe -automation -wait -r \"try, path( 'C:\\Users\\O''Neil\\P', path); "
+                    L"orxRefresh('C:\\Users\\O''Neil\\P', 'orxpath32', 'D:\\it''s ''''here''''');catch, end;quit force;\""},
         // A quote that would otherwise close the literal and run the rest as MATLAB code.
         RefreshCase{"InjectionAttemptStaysInsideTheLiteral", Platform::Bits64, L"C:\\M",
                     L"C:\\a', path); system('calc'); %", L"D:\\O", L"C:\\M\\bin\\matlab.exe", L"C:\\M\\bin",
-                    L"matlab.exe -automation -wait -r \"path( 'C:\\a'', path); system(''calc''); %', path); "
-                    L"orxRefresh('C:\\a'', path); system(''calc''); %', 'orxpath64', 'D:\\O');quit force;\""}),
+                    L"matlab.exe -automation -wait -r \"try, path( 'C:\\a'', path); system(''calc''); %', path); "
+                    L"orxRefresh('C:\\a'', path); system(''calc''); %', 'orxpath64', 'D:\\O');catch, end;quit force;\""}),
     [](const ::testing::TestParamInfo<RefreshCase>& param) { return std::string(param.param.name); });
+
+// What one quoted argument cannot carry goes in as char(N) pieces; the rest stays a literal.
+TEST(MatlabCharExpression, PiecesOnlyWhereALiteralCannotCarryTheText)
+{
+    EXPECT_EQ(MatlabCharExpression(L""), L"''");
+    EXPECT_EQ(MatlabCharExpression(L"C:\\O'Neil\\"), L"'C:\\O''Neil\\'");
+    EXPECT_EQ(MatlabCharExpression(L"C:\\a\"b"), L"['C:\\a' char(34) 'b']");
+    EXPECT_EQ(MatlabCharExpression(L"\"'\r\n"), L"[char(34) '''' char(13) char(10)]");
+    EXPECT_EQ(MatlabCharExpression(std::wstring(L"a\0\tb\x7f", 5)), L"['a' char(0) char(9) 'b' char(127)]");
+    // A surrogate pair is one character and stays in the literal; a lone half cannot be
+    // written in UTF-16 text, so it becomes the one MATLAB char it is.
+    EXPECT_EQ(MatlabCharExpression(L"\xD83D\xDE00"), L"'\xD83D\xDE00'");
+    EXPECT_EQ(MatlabCharExpression(L"a\xD83D"), L"['a' char(55357)]");
+    EXPECT_EQ(MatlabCharExpression(L"\xDE00\xD83D\xDE00"), L"[char(56832) '\xD83D\xDE00']");
+}
+
+TEST(RefreshCommandLine, DoubleQuoteAndLineBreakStayInsideTheArgument)
+{
+    EXPECT_EQ(BuildRefreshCommandLine(Platform::Bits32, L"C:\\a\" -x \"b", L"D:\\O\n"),
+              L"matlab.exe -automation -wait -r \"try, path( ['C:\\a' char(34) ' -x ' char(34) 'b'], path); "
+              L"orxRefresh(['C:\\a' char(34) ' -x ' char(34) 'b'], 'orxpath32', ['D:\\O' char(10)]);"
+              L"catch, end;quit force;\"");
+}
 
 TEST(QuoteForMatlabCharLiteral, DoublesOnlySingleQuotes)
 {

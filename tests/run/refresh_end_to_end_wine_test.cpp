@@ -17,8 +17,8 @@ testbed::StandinRun Matlab(const std::wstring& root, const std::wstring& connect
                            const std::wstring& folder)
 {
     return {false, root + L"\\bin\\matlab.exe", root + L"\\bin",
-            L"matlab.exe -automation -wait -r \"path( '" + connector + L"', path); orxRefresh('" + connector +
-                L"', '" + tag + L"', '" + folder + L"');quit force;\""};
+            L"matlab.exe -automation -wait -r \"try, path( '" + connector + L"', path); orxRefresh('" + connector +
+                L"', '" + tag + L"', '" + folder + L"');catch, end;quit force;\""};
 }
 
 testbed::StandinRun SetupProgram(const std::wstring& binaryFolder)

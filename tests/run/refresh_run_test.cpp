@@ -90,6 +90,11 @@ public:
         trace.push_back(L"roots for " + Join(c32) + Join(c64));
     }
     bool IsExistingDirectory(const std::wstring& path) override { return directories.count(path) != 0; }
+    std::wstring FullPath(const std::wstring& path) override
+    {
+        trace.push_back(L"fullpath " + path);
+        return L"E:\\Cwd\\" + path;
+    }
     void RunMatlabRefresh(Platform platform, const std::wstring& folder, const std::wstring& location,
                           const StringArray& roots, bool showInfo) override
     {
@@ -190,6 +195,31 @@ TEST(RefreshRunFolderMode, MissingFolderIsReportedAndNothingStarts)
         EXPECT_NE(line.rfind(L"setups", 0), 0u) << line;
     }
     EXPECT_EQ(FakeEnvironment().Run(L"-orxMatlabPath \"E:\\Missing\"").size(), 5u) << "no message without -d";
+}
+
+// MATLAB runs in R\bin, so it must get the folder that the existence test found, not the
+// relative text; absolute folders (drive or UNC) are passed on exactly as given.
+TEST(RefreshRunFolderMode, RelativeFolderIsTestedAndPassedAsItsFullPath)
+{
+    FakeEnvironment env;
+    env.directories.insert(L"E:\\Cwd\\Given");
+    const Trace trace = env.Run(L"-orxMatlabPath \"Given\"");
+    EXPECT_EQ(trace.at(4), L"fullpath Given");
+    EXPECT_EQ(trace.at(5), L"refresh32 E:\\Cwd\\Given C:\\P32 [C:\\M32]");
+
+    const Trace missing = FakeEnvironment().Run(L"-d -orxMatlabPath \"..\\Gone\"");
+    EXPECT_EQ(missing.at(missing.size() - 2), L"info:The ORX matlab folder does not exist at ..\\Gone.\n");
+
+    for (const wchar_t* absolute : {L"E:\\Given", L"e:/Given", L"\\\\server\\share\\O"}) {
+        FakeEnvironment env2;
+        env2.directories.insert(absolute);
+        for (const std::wstring& line : env2.Run(std::wstring(L"-orxMatlabPath \"") + absolute + L"\"")) {
+            EXPECT_NE(line.rfind(L"fullpath", 0), 0u) << absolute;
+        }
+    }
+    EXPECT_FALSE(IsAbsolutePath(L"\\O"));
+    EXPECT_FALSE(IsAbsolutePath(L"C:O"));
+    EXPECT_FALSE(IsAbsolutePath(L"C:"));
 }
 
 TEST(RefreshRunFolderMode, OnePlatformThenSetupsWithEmptyLists)

@@ -99,6 +99,21 @@ bool Win32RefreshEnvironment::IsExistingDirectory(const std::wstring& path)
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+std::wstring Win32RefreshEnvironment::FullPath(const std::wstring& path)
+{
+    const DWORD size = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (size == 0) {
+        return path;
+    }
+    std::wstring full(size, L'\0');
+    const DWORD length = ::GetFullPathNameW(path.c_str(), size, full.data(), nullptr);
+    if (length == 0 || length >= size) {
+        return path;
+    }
+    full.resize(length);
+    return full;
+}
+
 void Win32RefreshEnvironment::RunMatlabRefresh(Platform platform, const std::wstring& orxMatlabFolder,
                                                const std::wstring& connectorLocation, const StringArray& matlabRoots,
                                                bool showInfo)

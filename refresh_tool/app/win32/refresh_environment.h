@@ -28,6 +28,7 @@ public:
     void FindMatlabRoots(const StringArray& connectors32, const StringArray& connectors64, StringArray& roots32,
                          StringArray& roots64) override;
     bool IsExistingDirectory(const std::wstring& path) override;
+    std::wstring FullPath(const std::wstring& path) override;  // GetFullPathNameW
     void RunMatlabRefresh(Platform platform, const std::wstring& orxMatlabFolder,
                           const std::wstring& connectorLocation, const StringArray& matlabRoots,
                           bool showInfo) override;
