@@ -5,7 +5,7 @@
 #   run-octave.sh TIMEOUT_SECONDS STATEMENT_FILE M_PATH
 # --persist keeps Octave reading its input after the statement, and the input is a FIFO that
 # never ends: like MATLAB -automation, Octave ends only through quit. At the time-out it is
-# killed (it ignores SIGTERM while it waits) and the status is 124.
+# killed (it ignores SIGTERM while it waits) and the status is 137.
 set -u
 seconds=$1 file=$2 mpath=$3
 fifo="$file.in"

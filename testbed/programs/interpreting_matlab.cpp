@@ -146,7 +146,7 @@ int wmain()
     for (const wchar_t* suffix : {L"", L".out", L".end"}) {
         ::DeleteFileW(qv::testbed::WindowsPathOfUnixPath(file + suffix).c_str());
     }
-    // 0: the statement ran quit; 124: still running at the time-out, as a MATLAB that never ends.
-    Record(status == L"0" ? L"quit" : status == L"124" ? L"no-quit" : L"octave-status " + status);
+    // 0: the statement ran quit; 137: killed at the time-out, as a MATLAB that never ends.
+    Record(status == L"0" ? L"quit" : status == L"137" ? L"no-quit" : L"octave-status " + status);
     return status == L"0" ? 0 : 5;
 }
