@@ -11,6 +11,20 @@ std::wstring ToConnectorVersion(const std::wstring& reported)
     return version;
 }
 
+std::wstring UnusableConnectorMessage(const UnusableConnectorClass& unusable)
+{
+    if (unusable.reason == UnusableConnectorClass::Reason::For32BitProgramsOnly) {
+        return L"Connector class " + unusable.classId +
+               L" is registered for 32-bit programs only; this 64-bit program cannot use it.\n";
+    }
+    static const wchar_t digits[] = L"0123456789ABCDEF";
+    std::wstring code;
+    for (int shift = 28; shift >= 0; shift -= 4) {
+        code += digits[(static_cast<std::uint32_t>(unusable.failure) >> shift) & 0xFu];
+    }
+    return L"Connector class " + unusable.classId + L" could not be created (error 0x" + code + L").\n";
+}
+
 void FindConnectors(IConnectorSource& source, IInfoBox& info, StringArray& connectors32, StringArray& connectors64,
                     bool showInfo)
 {
@@ -30,6 +44,11 @@ void FindConnectors(IConnectorSource& source, IInfoBox& info, StringArray& conne
                             (is32 ? kConnectorFoundPrefix32 : kConnectorFoundPrefix64) + connectors.back());
         }
     });
+    if (showInfo) {
+        for (const UnusableConnectorClass& unusable : source.UnusableClasses()) {
+            info.Show(UnusableConnectorMessage(unusable));
+        }
+    }
 }
 
 }  // namespace qv

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace qv {
 
@@ -32,6 +33,14 @@ protected:
     ~IConnectorInfo() = default;
 };
 
+// A class of the connector category that this program cannot use, and why.
+struct UnusableConnectorClass {
+    enum class Reason { NotCreatable, For32BitProgramsOnly };
+    std::wstring classId;  // "{...}"
+    Reason reason = Reason::NotCreatable;
+    ResultCode failure = kResultOk;  // what creating it gave (NotCreatable only)
+};
+
 // The classes registered under the connector category.
 class IConnectorSource {
 public:
@@ -39,6 +48,9 @@ public:
     // category's enumeration order; classes that cannot be created are skipped. Calls it
     // never when the category cannot be read.
     virtual void ForEachConnector(const std::function<void(IConnectorInfo&)>& visit) = 0;
+    // After ForEachConnector: the classes it skipped (in its order), then those registered
+    // for 32-bit programs only. Asked only under "-d"; a source that knows of none keeps this.
+    virtual std::vector<UnusableConnectorClass> UnusableClasses() { return {}; }
 
 protected:
     ~IConnectorSource() = default;
@@ -51,9 +63,14 @@ inline const wchar_t* const kConnectorFoundPrefix64 = L"Connector found for(64):
 // NUL with every "_" turned into ".". "9_4" -> "9.4".
 std::wstring ToConnectorVersion(const std::wstring& reported);
 
+// "Connector class {...} could not be created (error 0x80040154).\n" or "Connector class {...}
+// is registered for 32-bit programs only; this 64-bit program cannot use it.\n"
+std::wstring UnusableConnectorMessage(const UnusableConnectorClass& unusable);
+
 // Appends, per platform, the version of every connector that serves it: GetVersionInfo must
 // not fail (any non-negative result) and CheckPlatform must answer exactly S_OK. With
-// showInfo each version found is shown as it is appended.
+// showInfo each version found is shown as it is appended, and then each class of the
+// category that could not be used (UnusableClasses), one message each.
 void FindConnectors(IConnectorSource& source, IInfoBox& info, StringArray& connectors32, StringArray& connectors64,
                     bool showInfo);
 

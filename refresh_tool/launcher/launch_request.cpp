@@ -22,53 +22,100 @@ std::wstring QuoteForMatlabCharLiteral(const std::wstring& text)
 
 namespace {
 
-// Characters that go in as char(N): the double quote, C0 controls and DEL, and surrogates
-// that are not part of a pair.
-bool NeedsCharPiece(const std::wstring& text, std::size_t i)
+bool IsHighSurrogate(wchar_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool IsLowSurrogate(wchar_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
+// How one character of the text goes into the expression.
+enum class PieceKind {
+    Literal,       // printable ASCII, inside a '...' literal
+    Utf8,          // any other character (a surrogate pair counts as one), as its UTF-8 bytes
+    CharCode,      // a double quote, C0 control, DEL or lone surrogate, as char(N)
+};
+
+PieceKind KindAt(const std::wstring& text, std::size_t i)
 {
     const wchar_t c = text[i];
     if (c == L'"' || c < 0x20 || c == 0x7F) {
-        return true;
+        return PieceKind::CharCode;
     }
-    const bool high = c >= 0xD800 && c <= 0xDBFF;
-    const bool low = c >= 0xDC00 && c <= 0xDFFF;
-    const bool pairedHigh = high && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF;
-    const bool pairedLow = low && i > 0 && text[i - 1] >= 0xD800 && text[i - 1] <= 0xDBFF;
-    return (high && !pairedHigh) || (low && !pairedLow);
+    if (c < 0x7F) {
+        return PieceKind::Literal;
+    }
+    const bool pairedHigh = IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1]);
+    const bool pairedLow = IsLowSurrogate(c) && i > 0 && IsHighSurrogate(text[i - 1]);
+    if ((IsHighSurrogate(c) && !pairedHigh) || (IsLowSurrogate(c) && !pairedLow)) {
+        return PieceKind::CharCode;
+    }
+    return PieceKind::Utf8;
+}
+
+// The UTF-8 bytes of text[begin, end), which holds no lone surrogate, as "b1 b2 ...".
+std::wstring Utf8ByteList(const std::wstring& text, std::size_t begin, std::size_t end)
+{
+    std::wstring bytes;
+    const auto add = [&bytes](unsigned value) {
+        if (!bytes.empty()) {
+            bytes += L' ';
+        }
+        bytes += std::to_wstring(value);
+    };
+    for (std::size_t i = begin; i < end; ++i) {
+        unsigned code = static_cast<unsigned>(text[i]);
+        if (IsHighSurrogate(text[i])) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<unsigned>(text[++i]) - 0xDC00);
+        }
+        if (code < 0x800) {
+            add(0xC0 | (code >> 6));
+        } else if (code < 0x10000) {
+            add(0xE0 | (code >> 12));
+            add(0x80 | ((code >> 6) & 0x3F));
+        } else {
+            add(0xF0 | (code >> 18));
+            add(0x80 | ((code >> 12) & 0x3F));
+            add(0x80 | ((code >> 6) & 0x3F));
+        }
+        add(0x80 | (code & 0x3F));
+    }
+    return bytes;
 }
 
 }  // namespace
 
 std::wstring MatlabCharExpression(const std::wstring& text)
 {
-    bool anyPiece = false;
-    for (std::size_t i = 0; i < text.size() && !anyPiece; ++i) {
-        anyPiece = NeedsCharPiece(text, i);
+    bool onlyLiteral = true;
+    for (std::size_t i = 0; i < text.size() && onlyLiteral; ++i) {
+        onlyLiteral = KindAt(text, i) == PieceKind::Literal;
     }
-    if (!anyPiece) {
+    if (onlyLiteral) {
         return L"'" + QuoteForMatlabCharLiteral(text) + L"'";
     }
     std::wstring expression = L"[";
-    std::wstring literal;
-    const auto addPiece = [&expression](const std::wstring& piece) {
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const PieceKind kind = KindAt(text, i);
+        std::size_t end = i + 1;
+        while (kind != PieceKind::CharCode && end < text.size() && KindAt(text, end) == kind) {
+            ++end;
+        }
         if (expression.size() > 1) {
             expression += L' ';
         }
-        expression += piece;
-    };
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (!NeedsCharPiece(text, i)) {
-            literal += text[i];
-            continue;
+        if (kind == PieceKind::Literal) {
+            expression += L"'" + QuoteForMatlabCharLiteral(text.substr(i, end - i)) + L"'";
+        } else if (kind == PieceKind::Utf8) {
+            expression += L"native2unicode(uint8([" + Utf8ByteList(text, i, end) + L"]),'UTF-8')";
+        } else {
+            expression += L"char(" + std::to_wstring(static_cast<unsigned>(text[i])) + L")";
         }
-        if (!literal.empty()) {
-            addPiece(L"'" + QuoteForMatlabCharLiteral(literal) + L"'");
-            literal.clear();
-        }
-        addPiece(L"char(" + std::to_wstring(static_cast<unsigned>(text[i])) + L")");
-    }
-    if (!literal.empty()) {
-        addPiece(L"'" + QuoteForMatlabCharLiteral(literal) + L"'");
+        i = end;
     }
     return expression + L"]";
 }
@@ -93,6 +140,18 @@ LaunchRequest BuildRefreshRequest(Platform platform, const std::wstring& matlabR
 LaunchRequest BuildNewUserSetupRequest(const std::wstring& programFolder)
 {
     return LaunchRequest{programFolder + L"\\QvNewUserSetup.exe", L"QvNewUserSetup.exe force", programFolder};
+}
+
+bool CommandLineFits(const LaunchRequest& request)
+{
+    return request.commandLine.size() <= kLongestCommandLine;
+}
+
+std::wstring CommandLineTooLongMessage(const LaunchRequest& request)
+{
+    return L"Could not start " + request.application + L": its command line has " +
+           std::to_wstring(request.commandLine.size()) + L" characters, more than Windows takes (" +
+           std::to_wstring(kLongestCommandLine) + L").\n";
 }
 
 std::wstring MatlabMissingMessage(const std::wstring& matlabRoot)

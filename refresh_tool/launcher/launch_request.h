@@ -2,6 +2,7 @@
 // What the worker needs to start one process, and the two kinds of request the program makes.
 #include "common/platform.h"
 
+#include <cstddef>
 #include <string>
 
 namespace qv {
@@ -20,12 +21,15 @@ std::wstring MatlabExecutablePath(const std::wstring& matlabRoot);
 // literal holds exactly the text and a quote in a folder name cannot end it early.
 std::wstring QuoteForMatlabCharLiteral(const std::wstring& text);
 
-// A MATLAB expression whose value is exactly `text`: the char literal '...' with single quotes
-// doubled, or, when the text holds a character that one quoted argument of matlab.exe cannot
-// carry (a double quote ends the argument, a control character breaks the statement), a
-// bracketed concatenation of such literals and char(N) pieces: ['C:\a' char(34) 'b'].
-// MATLAB's char is one UTF-16 unit, so char(N) also carries an unpaired surrogate exactly;
-// a well-formed surrogate pair (a character outside the BMP) stays in the literal.
+// A MATLAB expression whose value is exactly `text`, written in ASCII alone: the char literal
+// '...' with single quotes doubled when the text is printable ASCII; otherwise a bracketed
+// concatenation of such literals, of native2unicode(uint8([...]),'UTF-8') for each run of
+// non-ASCII characters (the run's UTF-8 bytes), and of char(N) for a character that one quoted
+// argument of matlab.exe cannot carry (a double quote ends the argument, a control character
+// breaks the statement) or that has no UTF-8 form (an unpaired surrogate; MATLAB's char is one
+// UTF-16 unit, so char(N) carries it exactly): ['C:\a' char(34) 'b'].
+// MATLAB before 9.8 reads the statement in the system's ANSI code page, where a literal
+// non-ASCII character may turn into '?'; ASCII reaches it unchanged.
 std::wstring MatlabCharExpression(const std::wstring& text);
 
 // matlab.exe -automation -wait -r "try, path( {C}, path); orxRefresh({C}, '{T}', {F});catch, end;quit force;"
@@ -40,6 +44,17 @@ LaunchRequest BuildRefreshRequest(Platform platform, const std::wstring& matlabR
 
 // B + "\QvNewUserSetup.exe", "QvNewUserSetup.exe force", working directory B.
 LaunchRequest BuildNewUserSetupRequest(const std::wstring& programFolder);
+
+// The longest command line CreateProcessW takes: 32,767 characters with the terminating NUL.
+inline constexpr std::size_t kLongestCommandLine = 32766;
+
+// Whether the request's command line is short enough to be started. Windows refuses a longer
+// one, and Wine starts the process with the line cut short; neither may happen.
+bool CommandLineFits(const LaunchRequest& request);
+
+// "Could not start " + application + ": its command line has " + N + " characters, more than
+// Windows takes (32766).\n"
+std::wstring CommandLineTooLongMessage(const LaunchRequest& request);
 
 // "Could not find the matlab.exe at " + R + "\bin\matlab.exe"
 std::wstring MatlabMissingMessage(const std::wstring& matlabRoot);

@@ -13,7 +13,13 @@ void RunMatlabRefresh(IProcessLauncher& launcher, IInfoBox& info, Platform platf
             ShowInfoMessage(info, showInfo, MatlabMissingMessage(root));
             return;
         }
-        launcher.RunAndWait(BuildRefreshRequest(platform, root, connectorLocation, orxMatlabFolder));
+        const LaunchRequest request = BuildRefreshRequest(platform, root, connectorLocation, orxMatlabFolder);
+        if (!CommandLineFits(request)) {
+            // Not started; the next root is run, as after a start that failed.
+            ShowInfoMessage(info, showInfo, CommandLineTooLongMessage(request));
+            continue;
+        }
+        launcher.RunAndWait(request);
     }
 }
 

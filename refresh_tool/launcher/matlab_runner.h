@@ -26,7 +26,8 @@ protected:
 // matlab.exe ends the call: its message is shown under "-d" and the roots after it are not
 // run. A root that is not absolute (empty, relative, "C:M", "\M"; see IsAbsoluteFolder)
 // counts as one without matlab.exe and is not looked at: it would name a file relative to
-// our own current directory.
+// our own current directory. A command line too long for Windows (CommandLineFits) is not
+// started: its message is shown under "-d" and the next root is run.
 void RunMatlabRefresh(IProcessLauncher& launcher, IInfoBox& info, Platform platform,
                       const std::wstring& orxMatlabFolder, const std::wstring& connectorLocation,
                       const StringArray& matlabRoots, bool showInfo);

@@ -53,7 +53,14 @@ public:
             visit(connector);
         }
     }
+    std::vector<qv::UnusableConnectorClass> UnusableClasses() override
+    {
+        ++unusableAsked;
+        return unusable;
+    }
     std::vector<ScriptedConnector> connectors;
+    std::vector<qv::UnusableConnectorClass> unusable;
+    int unusableAsked = 0;
 };
 
 class FindConnectorsTest : public ::testing::Test {
@@ -141,9 +148,28 @@ TEST_F(FindConnectorsTest, EveryClassCountsAndMessagesFollowTheAppends)
 TEST_F(FindConnectorsTest, NoMessagesWithoutTheFlag)
 {
     source.connectors.emplace_back(PlatformScript{0, L"9_4", 0}, PlatformScript{0, L"9_4", 0});
+    source.unusable = {{L"{C1}", qv::UnusableConnectorClass::Reason::For32BitProgramsOnly, qv::kResultOk}};
     Find(false);
     EXPECT_EQ(connectors32.size(), 1u);
     EXPECT_TRUE(info.shown.empty());
+    EXPECT_EQ(source.unusableAsked, 0) << "the classes the program cannot use are looked for only under -d";
+}
+
+TEST_F(FindConnectorsTest, ClassesThatCannotBeUsedAreShownOneEachAfterTheFoundOnes)
+{
+    using Reason = qv::UnusableConnectorClass::Reason;
+    source.connectors.emplace_back(PlatformScript{0, L"9_4", 0}, PlatformScript{0, L"9_4", kFalse});
+    source.unusable = {{L"{C1}", Reason::NotCreatable, static_cast<ResultCode>(0x80040154u)},
+                       {L"{C2}", Reason::NotCreatable, static_cast<ResultCode>(0x8007007Eu)},
+                       {L"{C3}", Reason::For32BitProgramsOnly, qv::kResultOk}};
+    Find();
+    EXPECT_EQ(connectors32, (StringArray{L"9.4"}));
+    EXPECT_EQ(info.shown,
+              (StringArray{L"Connector found for(32): 9.4",
+                           L"Connector class {C1} could not be created (error 0x80040154).\n",
+                           L"Connector class {C2} could not be created (error 0x8007007E).\n",
+                           L"Connector class {C3} is registered for 32-bit programs only; this 64-bit program "
+                           L"cannot use it.\n"}));
 }
 
 TEST(ToConnectorVersion, TurnsUnderscoresIntoPointsUpToTheFirstNul)

@@ -6,14 +6,19 @@
 #include "fuzz_target.h"
 #include "launcher/launch_request.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace {
 
 const std::wstring kPrefix = L"matlab.exe -automation -wait -r \"";
 
 // Reads the refresh statement the way MATLAB parses it, for the only forms the builder may
 // produce: a char literal '...' (two quotes stand for one; a line break or a double quote
-// inside would break the statement or the argument) or [piece piece ...] of such literals and
-// char(N). Between the expressions the statement must be the fixed text, character for character.
+// inside would break the statement or the argument) or [piece piece ...] of such literals,
+// char(N) and native2unicode(uint8([b b ...]),'UTF-8') with well-formed UTF-8 bytes of
+// characters outside ASCII. Between the expressions the statement must be the fixed text,
+// character for character.
 class StatementReader {
 public:
     explicit StatementReader(const std::wstring& text) : text_(text) {}
@@ -72,18 +77,65 @@ private:
         if (Peek() == L'\'') {
             return Literal(value);
         }
-        if (!Expect(L"char(")) {
-            return false;
+        if (Expect(L"native2unicode(uint8([")) {
+            return Utf8Bytes(value) && Expect(L"]),'UTF-8')");
         }
         unsigned long code = 0;
-        std::size_t digits = 0;
-        for (; pos_ < text_.size() && text_[pos_] >= L'0' && text_[pos_] <= L'9' && digits < 6; ++pos_, ++digits) {
-            code = code * 10 + static_cast<unsigned long>(text_[pos_] - L'0');
-        }
-        if (digits == 0 || code > 0xFFFF || !Expect(L")")) {
+        if (!Expect(L"char(") || !Number(code) || code > 0xFFFF || !Expect(L")")) {
             return false;
         }
         value += static_cast<wchar_t>(code);
+        return true;
+    }
+
+    bool Number(unsigned long& number)
+    {
+        number = 0;
+        std::size_t digits = 0;
+        for (; pos_ < text_.size() && text_[pos_] >= L'0' && text_[pos_] <= L'9' && digits < 6; ++pos_, ++digits) {
+            number = number * 10 + static_cast<unsigned long>(text_[pos_] - L'0');
+        }
+        return digits != 0;
+    }
+
+    // Space-separated bytes, decoded as UTF-8 that holds only characters outside ASCII, in
+    // their shortest form, no surrogate among them.
+    bool Utf8Bytes(std::wstring& value)
+    {
+        std::vector<unsigned long> bytes;
+        for (unsigned long byte = 0; Peek() != L']'; bytes.push_back(byte)) {
+            if ((!bytes.empty() && !Expect(L" ")) || !Number(byte) || byte > 0xFF) {
+                return false;
+            }
+        }
+        if (bytes.empty()) {
+            return false;
+        }
+        for (std::size_t i = 0; i < bytes.size();) {
+            const unsigned long lead = bytes[i];
+            const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+            if (length == 0 || lead > 0xF4 || i + length > bytes.size()) {
+                return false;
+            }
+            unsigned long code = lead & (0x7F >> length);
+            for (std::size_t k = 1; k < length; ++k) {
+                if ((bytes[i + k] & 0xC0) != 0x80) {
+                    return false;
+                }
+                code = (code << 6) | (bytes[i + k] & 0x3F);
+            }
+            const unsigned long shortest = length == 2 ? 0x80 : length == 3 ? 0x800 : 0x10000;
+            if (code < shortest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+                return false;
+            }
+            if (code >= 0x10000) {
+                value += static_cast<wchar_t>(0xD800 + ((code - 0x10000) >> 10));
+                value += static_cast<wchar_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+            } else {
+                value += static_cast<wchar_t>(code);
+            }
+            i += length;
+        }
         return true;
     }
 
@@ -96,6 +148,8 @@ void CheckRefreshCommand(qv::Platform platform, const std::wstring& location, co
     const std::wstring command = qv::BuildRefreshCommandLine(platform, location, folder);
     QV_FUZZ_CHECK(command.compare(0, kPrefix.size(), kPrefix) == 0);
     QV_FUZZ_CHECK(command.find(L'\0') == std::wstring::npos);
+    // Pure ASCII: MATLAB before 9.8 reads the statement in the ANSI code page.
+    QV_FUZZ_CHECK(std::all_of(command.begin(), command.end(), [](wchar_t c) { return c < 0x80; }));
 
     // matlab.exe's runtime sees exactly four switches, the statement being the last.
     const std::vector<std::wstring> argv = qv::testing::SplitWindowsCommandLine(command);

@@ -77,11 +77,24 @@ TEST(MatlabCharExpression, PiecesOnlyWhereALiteralCannotCarryTheText)
     EXPECT_EQ(MatlabCharExpression(L"C:\\a\"b"), L"['C:\\a' char(34) 'b']");
     EXPECT_EQ(MatlabCharExpression(L"\"'\r\n"), L"[char(34) '''' char(13) char(10)]");
     EXPECT_EQ(MatlabCharExpression(std::wstring(L"a\0\tb\x7f", 5)), L"['a' char(0) char(9) 'b' char(127)]");
-    // A surrogate pair is one character and stays in the literal; a lone half cannot be
-    // written in UTF-16 text, so it becomes the one MATLAB char it is.
-    EXPECT_EQ(MatlabCharExpression(L"\xD83D\xDE00"), L"'\xD83D\xDE00'");
+    // A lone surrogate has no UTF-8 form: it becomes the one MATLAB char it is.
     EXPECT_EQ(MatlabCharExpression(L"a\xD83D"), L"['a' char(55357)]");
-    EXPECT_EQ(MatlabCharExpression(L"\xDE00\xD83D\xDE00"), L"[char(56832) '\xD83D\xDE00']");
+}
+
+// The statement stays ASCII: each run of other characters goes in as its UTF-8 bytes, a
+// surrogate pair as the one character it is.
+TEST(MatlabCharExpression, NonAsciiRunsGoInAsTheirUtf8Bytes)
+{
+    const std::wstring utf8 = L"native2unicode(uint8([";
+    EXPECT_EQ(MatlabCharExpression(L"C:\\\u65E5\xD83D\xDE00\\x"),
+              L"['C:\\' " + utf8 + L"230 151 165 240 159 152 128]),'UTF-8') '\\x']");
+    EXPECT_EQ(MatlabCharExpression(L"\u00e9"), L"[" + utf8 + L"195 169]),'UTF-8')]");
+    EXPECT_EQ(MatlabCharExpression(L"\u0080\u07FF\u0800\uFFFF"),
+              L"[" + utf8 + L"194 128 223 191 224 160 128 239 191 191]),'UTF-8')]");
+    EXPECT_EQ(MatlabCharExpression(L"\u00e9\"'\u00e9"),
+              L"[" + utf8 + L"195 169]),'UTF-8') char(34) '''' " + utf8 + L"195 169]),'UTF-8')]");
+    EXPECT_EQ(MatlabCharExpression(L"\xDE00\xD83D\xDE00\xD83D"),
+              L"[char(56832) " + utf8 + L"240 159 152 128]),'UTF-8') char(55357)]");
 }
 
 TEST(RefreshCommandLine, DoubleQuoteAndLineBreakStayInsideTheArgument)

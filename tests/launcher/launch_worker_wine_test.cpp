@@ -128,6 +128,96 @@ TEST(RunLaunchRequest, DispatchesAMessageThatWasAlreadyQueuedAndSeen)
     EXPECT_EQ(window.seenAfterEnd, 0);
 }
 
+// A window on this thread whose queue never empties: it posts itself a message whenever it
+// handles one, or it never validates its area, so WM_PAINT is always pending.
+enum class Flood { SelfPosting, PaintNeverValidated };
+
+class FloodingWindow {
+public:
+    explicit FloodingWindow(Flood flood)
+    {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = &FloodingWindow::Procedure;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = kClassName;
+        ::RegisterClassW(&windowClass);
+        window_ = ::CreateWindowExW(0, kClassName, L"flood", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr, nullptr,
+                                    windowClass.hInstance, nullptr);
+        ::SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+        if (flood == Flood::SelfPosting) {
+            ::PostMessageW(window_, WM_APP, 0, 0);
+        } else {
+            ::ShowWindow(window_, SW_SHOWNOACTIVATE);
+            ::InvalidateRect(window_, nullptr, FALSE);
+        }
+    }
+    ~FloodingWindow()
+    {
+        ::SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+        ::DestroyWindow(window_);
+        ::UnregisterClassW(kClassName, ::GetModuleHandleW(nullptr));
+        MSG left{};
+        while (::PeekMessageW(&left, nullptr, WM_APP, WM_APP, PM_REMOVE)) {
+        }
+    }
+    FloodingWindow(const FloodingWindow&) = delete;
+    FloodingWindow& operator=(const FloodingWindow&) = delete;
+
+    int handled = 0;
+
+private:
+    static constexpr const wchar_t* kClassName = L"QvLauncherFloodingWindow";
+
+    static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+    {
+        auto* self = reinterpret_cast<FloodingWindow*>(::GetWindowLongPtrW(window, GWLP_USERDATA));
+        if (self != nullptr && message == WM_APP) {
+            ++self->handled;
+            ::PostMessageW(window, WM_APP, 0, 0);
+            return 0;
+        }
+        if (self != nullptr && message == WM_PAINT) {
+            ++self->handled;
+            return 0;  // no BeginPaint: the area stays invalid
+        }
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    }
+
+    HWND window_ = nullptr;
+};
+
+// CPU time of this process, all threads, in milliseconds.
+double ProcessCpuMs()
+{
+    FILETIME creation{}, exit{}, kernel{}, user{};
+    ::GetProcessTimes(::GetCurrentProcess(), &creation, &exit, &kernel, &user);
+    const auto ticks = [](const FILETIME& t) { return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32) | t.dwLowDateTime; };
+    return static_cast<double>(ticks(kernel) + ticks(user)) / 10000.0;
+}
+
+class RunLaunchRequestFlooded : public ::testing::TestWithParam<Flood> {};
+
+TEST_P(RunLaunchRequestFlooded, EndsWhenTheProcessEndsWithoutSpinning)
+{
+    constexpr int kSleepMs = 1500;
+    StandinSandbox sandbox;
+    const std::wstring root = sandbox.MakeMatlabRoot(L"R");
+    sandbox.SetSleepMs(kSleepMs);
+    FloodingWindow window(GetParam());
+
+    const double cpuBefore = ProcessCpuMs();
+    RunLaunchRequest(StandinRequest(root, L"matlab.exe"));  // would never return if the drain never ended
+    const double cpuMs = ProcessCpuMs() - cpuBefore;
+
+    EXPECT_EQ(sandbox.Runs().size(), 1u);
+    EXPECT_GT(window.handled, 0) << "the window was served while the process ran";
+    // A loop that spins for the whole wait uses about as much CPU as the process sleeps.
+    EXPECT_LT(cpuMs, kSleepMs / 3.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Windows, RunLaunchRequestFlooded,
+                         ::testing::Values(Flood::SelfPosting, Flood::PaintNeverValidated));
+
 TEST(RunLaunchRequest, QuitSeenWhileWaitingIsPostedAgain)
 {
     StandinSandbox sandbox;

@@ -88,6 +88,38 @@ TEST_F(RunMatlabRefreshTest, RootThatIsNotAbsoluteCountsAsMissingWithoutLookingA
     }
 }
 
+TEST_F(RunMatlabRefreshTest, CommandLineTooLongForWindowsIsNotStartedAndTheNextRootRuns)
+{
+    launcher.files = {L"C:\\A\\bin\\matlab.exe", L"C:\\B\\bin\\matlab.exe"};
+    const std::size_t emptyFolderLine = BuildRefreshCommandLine(Platform::Bits32, L"C:\\P", L"").size();
+    struct Case {
+        std::size_t lineLength;
+        bool showInfo;
+        bool started;
+    };
+    for (const Case& c : {Case{kLongestCommandLine, true, true}, Case{kLongestCommandLine + 1, true, false},
+                          Case{kLongestCommandLine + 1, false, false}, Case{40000, true, false}}) {
+        launcher.runs.clear();
+        info.shown.clear();
+        const std::wstring folder(c.lineLength - emptyFolderLine, L'f');
+        RunMatlabRefresh(launcher, info, Platform::Bits32, folder, L"C:\\P", {L"C:\\A", L"C:\\B"}, c.showInfo);
+
+        const std::size_t expectedRuns = c.started ? 2 : 0;
+        ASSERT_EQ(launcher.runs.size(), expectedRuns) << c.lineLength;
+        std::vector<std::wstring> expectedTexts;
+        if (!c.started && c.showInfo) {
+            for (const wchar_t* root : {L"C:\\A", L"C:\\B"}) {
+                expectedTexts.push_back(L"Could not start " + std::wstring(root) +
+                                        L"\\bin\\matlab.exe: its command line has " +
+                                        std::to_wstring(c.lineLength) + L" characters, more than Windows takes (32766).\n");
+            }
+        } else if (c.started) {
+            EXPECT_EQ(launcher.runs[0].commandLine.size(), c.lineLength);
+        }
+        EXPECT_EQ(info.shown, expectedTexts) << c.lineLength;
+    }
+}
+
 TEST_F(RunMatlabRefreshTest, EmptyRootListDoesNothing)
 {
     Run({}, true);

@@ -1,6 +1,8 @@
 #include "discovery/win32/com_connector_source.h"
 
+#include "discovery/connector_class_views.h"
 #include "discovery/win32/qv_connector_info.h"
+#include "discovery/win32/registry.h"
 #include "common/win32/com_ptr.h"
 
 #include <comcat.h>
@@ -31,6 +33,13 @@ public:
 private:
     BSTR value_ = nullptr;
 };
+
+std::wstring GuidText(const GUID& id)
+{
+    wchar_t text[40] = {};
+    const int length = ::StringFromGUID2(id, text, 40);
+    return std::wstring(text, length > 0 ? static_cast<std::size_t>(length - 1) : 0);
+}
 
 class ComConnectorInfo final : public IConnectorInfo {
 public:
@@ -86,13 +95,24 @@ void ComConnectorSource::ForEachConnector(const std::function<void(IConnectorInf
             return;
         }
         ComPtr<IQvConnectorInfo> object;
-        if (FAILED(::CoCreateInstance(classId, nullptr, kAnyServer, IID_IQvConnectorInfo, object.put_void())) ||
-            !object) {
+        const HRESULT created = ::CoCreateInstance(classId, nullptr, kAnyServer, IID_IQvConnectorInfo, object.put_void());
+        if (FAILED(created) || !object) {
+            notCreatable_.push_back({GuidText(classId), UnusableConnectorClass::Reason::NotCreatable, created});
             continue;
         }
         ComConnectorInfo connector(*object.get());
         visit(connector);
     }
+}
+
+std::vector<UnusableConnectorClass> ComConnectorSource::UnusableClasses()
+{
+    std::vector<UnusableConnectorClass> unusable = notCreatable_;
+    Win32Registry registry;
+    for (const std::wstring& classId : FindClassesFor32BitProgramsOnly(registry, GuidText(CATID_QvConnectors))) {
+        unusable.push_back({classId, UnusableConnectorClass::Reason::For32BitProgramsOnly, kResultOk});
+    }
+    return unusable;
 }
 
 }  // namespace qv::win32

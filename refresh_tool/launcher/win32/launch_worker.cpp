@@ -17,12 +17,28 @@ unsigned __stdcall LaunchThreadEntry(void* request)
     return LaunchThreadProc(static_cast<const LaunchRequest*>(request));
 }
 
-// Dispatches every message waiting for this thread, for any window. WM_QUIT is kept aside
-// (it must reach the caller's own message loop, not be swallowed here).
-void DispatchPendingMessages(std::optional<WPARAM>& quitCode)
+// A window that always has a message pending (one that posts itself a message whenever it
+// handles one, or a WM_PAINT that never validates) would keep a plain drain going for ever:
+// a drain dispatches at most this many messages, and a flooded queue gets the next drain only
+// after a short pause, so the thread neither misses the worker's end nor spins at full speed.
+constexpr int kMessagesPerDrain = 64;
+constexpr DWORD kFloodPauseMs = 10;
+
+enum class DrainEnd { WorkerEnded, QueueEmpty, Flooded };
+
+// Dispatches the messages waiting for this thread, for any window, looking for the worker's
+// end between them. WM_QUIT is kept aside (it must reach the caller's own message loop, not be
+// swallowed here).
+DrainEnd DispatchPendingMessages(HANDLE worker, std::optional<WPARAM>& quitCode)
 {
     MSG message{};
-    while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    for (int dispatched = 0; dispatched < kMessagesPerDrain; ++dispatched) {
+        if (::WaitForSingleObject(worker, 0) == WAIT_OBJECT_0) {
+            return DrainEnd::WorkerEnded;
+        }
+        if (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) == FALSE) {
+            return DrainEnd::QueueEmpty;
+        }
         if (message.message == WM_QUIT) {
             quitCode = message.wParam;
             continue;
@@ -30,6 +46,7 @@ void DispatchPendingMessages(std::optional<WPARAM>& quitCode)
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
+    return DrainEnd::Flooded;
 }
 
 }  // namespace
@@ -73,7 +90,16 @@ void RunLaunchRequest(const LaunchRequest& request)
     HANDLE waitFor[] = {worker.get()};
     for (;;) {
         // Drain first: the wait below wakes only for messages that arrive after the last look.
-        DispatchPendingMessages(quitCode);
+        const DrainEnd drained = DispatchPendingMessages(worker.get(), quitCode);
+        if (drained == DrainEnd::WorkerEnded) {
+            break;
+        }
+        if (drained == DrainEnd::Flooded) {
+            if (::WaitForSingleObject(worker.get(), kFloodPauseMs) != WAIT_TIMEOUT) {
+                break;
+            }
+            continue;  // the messages left over are old ones: drain them, do not wait for new ones
+        }
         const DWORD woken = ::MsgWaitForMultipleObjects(1, waitFor, FALSE, INFINITE, QS_ALLINPUT);
         if (woken == WAIT_OBJECT_0) {
             break;

@@ -10,8 +10,10 @@ namespace qv::win32 {
 unsigned LaunchThreadProc(const LaunchRequest* request);
 
 // Runs LaunchThreadProc on a worker thread and returns only after the worker has ended.
-// Meanwhile the calling thread sleeps until a message arrives and dispatches every pending
-// message, so its windows stay painted. A WM_QUIT seen while waiting is posted again on return.
+// Meanwhile the calling thread sleeps until a message arrives and dispatches the pending
+// messages (looking for the worker's end between them; a queue that never empties gets a
+// bounded number per short pause), so its windows stay painted and the wait always ends. A WM_QUIT seen while
+// waiting is posted again on return.
 void RunLaunchRequest(const LaunchRequest& request);
 
 }  // namespace qv::win32

@@ -53,10 +53,22 @@ Dialog::~Dialog()
 INT_PTR Dialog::DoModal()
 {
     modal_ = true;
+    endedWith_.reset();
     const INT_PTR result = ::DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent_, DialogProc,
                                              reinterpret_cast<LPARAM>(this));
     modal_ = false;
-    return result;
+    if (result == -1 || endedWith_) {
+        return result;
+    }
+    // The system's modal loop also ends when it meets WM_QUIT (code on this thread, such as an
+    // in-process component, may post one) and then returns the dialog's initial result, IDOK,
+    // although nobody answered. That is no answer: the result is -1, and the quit is kept for
+    // the program's own loop so that the program still ends.
+    MSG quit{};
+    if (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) == FALSE) {
+        ::PostQuitMessage(0);
+    }
+    return -1;
 }
 
 bool Dialog::Create()
@@ -131,8 +143,8 @@ bool Dialog::UpdateData(bool saveAndValidate)
 
 void Dialog::EndDialog(INT_PTR result)
 {
-    if (hwnd_ != nullptr) {
-        ::EndDialog(hwnd_, result);
+    if (hwnd_ != nullptr && ::EndDialog(hwnd_, result) != FALSE && modal_) {
+        endedWith_ = result;
     }
 }
 

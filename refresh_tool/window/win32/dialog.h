@@ -7,6 +7,7 @@
 #include "window/win32/message_map.h"
 #include "window/win32/window.h"
 
+#include <optional>
 #include <vector>
 
 namespace qv::window {
@@ -29,8 +30,9 @@ public:
     Dialog(Dialog&&) = delete;
     Dialog& operator=(Dialog&&) = delete;
 
-    // Runs the dialog modally; returns the value given to EndDialog (IDOK, IDCANCEL),
-    // or -1 when the window could not be created.
+    // Runs the dialog modally; returns the value given to EndDialog (IDOK, IDCANCEL), or -1
+    // when the window could not be created or a WM_QUIT ended the loop before EndDialog was
+    // called (the WM_QUIT then stays posted).
     INT_PTR DoModal();
 
     // Creates the modeless window; it appears only if the template says visible or
@@ -72,6 +74,7 @@ private:
     UINT templateId_;
     HWND parent_;
     bool modal_ = false;
+    std::optional<INT_PTR> endedWith_;  // what EndDialog ended the current modal run with
     std::vector<Window*> controls_;  // bound controls, for owner-draw requests
 };
 
