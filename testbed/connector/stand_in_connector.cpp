@@ -158,6 +158,9 @@ public:
         if (FAILED(behaviour.createResult)) {
             return behaviour.createResult;
         }
+        if (behaviour.postsQuit) {
+            ::PostQuitMessage(0);
+        }
         auto* created = new (std::nothrow) StandInConnectorObject(std::move(behaviour));
         if (created == nullptr) {
             return E_OUTOFMEMORY;

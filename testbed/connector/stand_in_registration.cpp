@@ -31,9 +31,9 @@ bool WriteResult(HKEY key, const wchar_t* name, HRESULT result)
            ERROR_SUCCESS;
 }
 
-bool CreateKey(HKEY parent, const std::wstring& path, UniqueKey& key)
+bool CreateKey(HKEY parent, const std::wstring& path, UniqueKey& key, REGSAM view = 0)
 {
-    return ::RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, key.put(), nullptr) ==
+    return ::RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, KEY_WRITE | view, nullptr, key.put(), nullptr) ==
            ERROR_SUCCESS;
 }
 
@@ -126,13 +126,15 @@ bool RegisterStandInConnector(const StandInConnector& connector, const std::wstr
     UniqueKey server;
     UniqueKey category;
     UniqueKey behaviour;
-    if (!CreateKey(HKEY_CLASSES_ROOT, classPath, classKey) ||
+    const REGSAM view = connector.for32BitProgramsOnly ? KEY_WOW64_32KEY : 0;
+    if (!CreateKey(HKEY_CLASSES_ROOT, classPath, classKey, view) ||
         !WriteString(classKey.get(), nullptr, L"Stand-in connector") ||
         !CreateKey(classKey.get(), L"InprocServer32", server) || !WriteString(server.get(), nullptr, dllPath) ||
         !WriteString(server.get(), L"ThreadingModel", L"Apartment") ||
         !CreateKey(classKey.get(), L"Implemented Categories\\" + ClassIdText(qv::CATID_QvConnectors), category) ||
         !CreateKey(classKey.get(), kBehaviourKey, behaviour) ||
         !WriteResult(behaviour.get(), L"CreateResult", connector.createResult) ||
+        !WriteResult(behaviour.get(), L"PostsQuit", connector.postsQuit ? 1 : 0) ||
         !WritePlatform(behaviour.get(), connector.bits32, L"32") ||
         !WritePlatform(behaviour.get(), connector.bits64, L"64")) {
         return false;
@@ -142,8 +144,17 @@ bool RegisterStandInConnector(const StandInConnector& connector, const std::wstr
 
 bool UnregisterStandInConnector(const GUID& classId)
 {
-    const LSTATUS status = ::RegDeleteTreeW(HKEY_CLASSES_ROOT, ClassKeyPath(classId).c_str());
-    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    bool removed = true;
+    for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+        UniqueKey classes;
+        LSTATUS status = ::RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_READ | KEY_WRITE | DELETE | view,
+                                         classes.put());
+        if (status == ERROR_SUCCESS) {
+            status = ::RegDeleteTreeW(classes.get(), ClassIdText(classId).c_str());
+        }
+        removed = removed && (status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND);
+    }
+    return removed;
 }
 
 StandInConnector ReadStandInBehaviour(const GUID& classId)
@@ -156,6 +167,7 @@ StandInConnector ReadStandInBehaviour(const GUID& classId)
         return connector;
     }
     connector.createResult = ReadResult(key.get(), L"CreateResult");
+    connector.postsQuit = ReadResult(key.get(), L"PostsQuit") != 0;
     connector.bits32 = ReadPlatform(key.get(), L"32");
     connector.bits64 = ReadPlatform(key.get(), L"64");
     return connector;

@@ -23,6 +23,12 @@ struct StandInConnector {
     StandInPlatform bits32;
     StandInPlatform bits64;
     HRESULT createResult = S_OK;  // a failure code makes the class impossible to create
+    // Creating the object posts WM_QUIT to the creating thread, as a component does whose own
+    // window calls PostQuitMessage in its WM_DESTROY.
+    bool postsQuit = false;
+    // Registered in the 32-bit view of HKCR\CLSID alone, as a 32-bit-only install does: a
+    // 64-bit process's category manager neither lists nor creates it.
+    bool for32BitProgramsOnly = false;
 };
 
 // Distinct class ids for stand-ins, numbered from 0: {5EA7C0DE-0000-4000-8000-0000000000nn}.
@@ -38,7 +44,7 @@ std::wstring StandInConnectorDllPath();
 bool RegisterStandInConnector(const StandInConnector& connector,
                               const std::wstring& dllPath = StandInConnectorDllPath());
 
-// Removes the class's whole registration; true also when there was none.
+// Removes the class's whole registration, in both views; true also when there was none.
 bool UnregisterStandInConnector(const GUID& classId);
 
 // The behaviour registered for a class; defaults (null versions, S_OK) where none is stored.

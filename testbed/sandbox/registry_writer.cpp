@@ -20,6 +20,13 @@ REGSAM ViewAccess(Platform view)
     return view == Platform::Bits32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
 }
 
+bool HasUserSoftwareWow6432Node()
+{
+    win32::UniqueKey key;
+    return ::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software\\Wow6432Node", 0, KEY_READ | KEY_WOW64_64KEY, key.put()) ==
+           ERROR_SUCCESS;
+}
+
 bool CreateKey(HKEY hive, Platform view, const std::wstring& path)
 {
     return static_cast<bool>(CreateWritableKey(hive, view, path));

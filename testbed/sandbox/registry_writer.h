@@ -22,4 +22,9 @@ bool DeleteTree(HKEY hive, Platform view, const std::wstring& path);
 
 REGSAM ViewAccess(Platform view);
 
+// Whether HKCU\Software has a Wow6432Node child. Windows keeps HKCU\Software one key in both
+// views; Wine splits any key that has such a child, so a prefix with one models a layout that
+// no Windows machine has. The test bed writes none and refuses to work in such a prefix.
+bool HasUserSoftwareWow6432Node();
+
 }  // namespace qv::testbed

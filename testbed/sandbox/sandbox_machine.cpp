@@ -95,6 +95,10 @@ bool InstallConnectorLocation(Platform view, const std::optional<std::wstring>& 
 
 bool InstallSandbox(const SandboxMachine& machine, const std::wstring& binDir, std::wstring& error)
 {
+    if (HasUserSoftwareWow6432Node()) {
+        error = L"the prefix has HKCU\\Software\\Wow6432Node, which Windows never has";
+        return false;
+    }
     for (const MatlabInstallation& m : machine.matlab) {
         if (!InstallMatlab(m, binDir + machine.matlabStandIn, error)) {
             return false;

@@ -131,7 +131,40 @@ TEST_F(ConnectorWineTest, EveryClassCountsInEnumerationOrderWithItsMessages)
     EXPECT_EQ(connectors32, (StringArray{L"9.4", L"9.4"}));
     EXPECT_EQ(connectors64, (StringArray{L"9.4", L"7.6"}));
     EXPECT_EQ(info.shown, (StringArray{L"Connector found for(32): 9.4", L"Connector found for(64): 9.4",
-                                       L"Connector found for(32): 9.4", L"Connector found for(64): 7.6"}));
+                                       L"Connector found for(32): 9.4", L"Connector found for(64): 7.6",
+                                       L"Connector class {5EA7C0DE-0000-4000-8000-000000000002} could not be "
+                                       L"created (error 0x80004002).\n"}));
+}
+
+// A class registered for 32-bit programs only is neither listed nor created by this 64-bit
+// process; "-d" names it, after the classes found. A server that cannot load is named with
+// the failure code.
+TEST_F(ConnectorWineTest, ClassesThisProgramCannotUseAreNamedUnderTheFlag)
+{
+    StandInConnector only32 = ServingConnector(L"9_3", L"9_3");
+    only32.for32BitProgramsOnly = true;
+    classes.Add(4, only32);
+    classes.Add(5, ServingConnector(L"9_4", L"9_4"));
+    classes.Add(6, ServingConnector(L"9_4", L"9_4"));  // then served by a DLL that is not there
+    StandInConnector missingServer = ServingConnector(L"9_4", L"9_4");
+    missingServer.classId = qv::testbed::StandInClassId(6);
+    ASSERT_TRUE(qv::testbed::RegisterStandInConnector(missingServer, L"C:\\no such folder\\QvConnector.dll"));
+
+    Find(false);
+    EXPECT_EQ(connectors32, (StringArray{L"9.4"}));
+    EXPECT_TRUE(info.shown.empty());
+
+    connectors32.clear();
+    connectors64.clear();
+    Find();
+    EXPECT_EQ(connectors32, (StringArray{L"9.4"}));
+    EXPECT_EQ(info.shown,
+              (StringArray{L"Connector found for(32): 9.4", L"Connector found for(64): 9.4",
+                           // Wine's code for a missing server DLL; Windows gives 0x8007007E.
+                           L"Connector class {5EA7C0DE-0000-4000-8000-000000000006} could not be created (error "
+                           L"0x80040154).\n",
+                           L"Connector class {5EA7C0DE-0000-4000-8000-000000000004} is registered for 32-bit "
+                           L"programs only; this 64-bit program cannot use it.\n"}));
 }
 
 // The two ways a demo registers stand-ins: regsvr32 (one class serving 9.4 on both

@@ -1,6 +1,9 @@
 #include "registry_test_keys.h"
+#include "registry_writer.h"
 
 #include "common/win32/unique_handle.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdio>
 
@@ -77,6 +80,11 @@ REGSAM ViewFlag(Platform view)
 
 bool TestKeys::AddKey(Hive hive, Platform view, const std::wstring& path)
 {
+    // Per-user keys of separate views would model a layout Windows never has.
+    if (hive == Hive::CurrentUser && testbed::HasUserSoftwareWow6432Node()) {
+        ADD_FAILURE() << "the prefix has HKCU\\Software\\Wow6432Node";
+        return false;
+    }
     // The first missing component is where removal will start.
     std::size_t end = 0;
     while (end != std::wstring::npos) {

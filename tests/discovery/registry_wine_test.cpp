@@ -120,6 +120,21 @@ TEST_F(RegistryWineTest, MatlabRootsComeFromTheMachineThenTheUser)
     EXPECT_EQ(roots64, (StringArray{L"C:\\Program Files\\MATLAB\\R2018a", L"D:\\User\\R2018a"}));
 }
 
+// HKCU\Software is one key in both views (as on Windows): one per-user root of a release
+// that is installed in both machine views serves both platforms.
+TEST_F(RegistryWineTest, OnePerUserRootOfAReleaseInBothMachineViewsServesBothPlatforms)
+{
+    ASSERT_TRUE(keys.AddKey(kMachine, k32, kMatlab + L"9.4"));
+    ASSERT_TRUE(keys.AddKey(kMachine, k64, kMatlab + L"9.4"));
+    Set(kUser, k64, kMatlab + L"9.4", L"MATLABROOT", L"D:\\User\\R2018a");
+
+    StringArray roots32;
+    StringArray roots64;
+    qv::FindMatlabRoots(registry, {L"9.4"}, {L"9.4"}, roots32, roots64);
+    EXPECT_EQ(roots32, (StringArray{L"D:\\User\\R2018a"}));
+    EXPECT_EQ(roots64, (StringArray{L"D:\\User\\R2018a"}));
+}
+
 TEST_F(RegistryWineTest, ProductEntriesPerView)
 {
     Set(kMachine, k32, L"SOFTWARE\\QVR\\Matlab\\", L"MFileHome", L"C:\\ORX32\\connector");

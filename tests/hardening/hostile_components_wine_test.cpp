@@ -93,7 +93,11 @@ std::vector<ConnectorCase> ConnectorCases()
         {"NullVersionWithSOk", Serving32(std::nullopt),
          {L"Connector found for(32): ", L"Connector found for(64): 9.4", kLocation32, kLocation64},
          false},
-        {"ClassThatCannotBeCreated", notCreatable, {L"Connector found for(64): 9.4", kLocation32, kLocation64}, false},
+        {"ClassThatCannotBeCreated", notCreatable,
+         {L"Connector found for(64): 9.4",
+          L"Connector class {5EA7C0DE-0000-4000-8000-000000000001} could not be created (error 0x80004002).\n",
+          kLocation32, kLocation64},
+         false},
     };
 }
 
@@ -214,6 +218,23 @@ private:
     std::filesystem::path path_;
     std::filesystem::path alsoRemove_;
 };
+
+// An in-process connector runs on the main thread; one that posts WM_QUIT ends the folder
+// dialog's loop before anyone answers. That is no OK: nothing is refreshed, and the program
+// still ends.
+TEST_F(HostileRun, ConnectorThatPostsQuitMakesTheDialogRefreshNothing)
+{
+    testbed::StandInConnector quitting = Serving32(std::wstring(L"9_3"));
+    quitting.postsQuit = true;
+    PutConnector(1, quitting);
+
+    const testbed::ProgramRun run = RunSetPath(L"-list");
+
+    ExpectCleanEnd(run);
+    for (const std::wstring& program : MatlabsStarted()) {
+        EXPECT_EQ(program.find(L"matlab.exe"), std::wstring::npos) << std::string(program.begin(), program.end());
+    }
+}
 
 TEST_F(HostileRun, SetupProgramThatIsAFolderIsSkippedAndTheNextSetupRuns)
 {

@@ -9,15 +9,18 @@
 // The one application object, constructed before wWinMain runs.
 CQvUiRefreshMatlabPathsApp theApp;
 
-CQvUiRefreshMatlabPathsApp::CQvUiRefreshMatlabPathsApp() noexcept : WinAppEx(true)
+CQvUiRefreshMatlabPathsApp::CQvUiRefreshMatlabPathsApp() noexcept
+    : WinAppEx(true), comEntered_(SUCCEEDED(::CoInitialize(nullptr)))
 {
-    // The result is not examined: without COM, connector discovery simply finds nothing.
-    (void)::CoInitialize(nullptr);
+    // Without COM, connector discovery simply finds nothing.
 }
 
 CQvUiRefreshMatlabPathsApp::~CQvUiRefreshMatlabPathsApp()
 {
-    ::CoUninitialize();
+    // Only a successful CoInitialize (S_OK or S_FALSE) is to be paired with CoUninitialize.
+    if (comEntered_) {
+        ::CoUninitialize();
+    }
 }
 
 bool CQvUiRefreshMatlabPathsApp::InitInstance()

@@ -2,7 +2,8 @@
 #include "window/win32/win_app.h"
 
 // The application object of QvMatlabSetPath. Its constructor enters a single-threaded COM
-// apartment for the main thread (connector discovery needs it) and its destructor leaves it.
+// apartment for the main thread (connector discovery needs it) and its destructor leaves it,
+// if it was entered.
 class CQvUiRefreshMatlabPathsApp : public qv::window::WinAppEx {
 public:
     // Runs during static initialisation, where an exception could not be caught.
@@ -14,4 +15,7 @@ public:
 
     // The whole refresh run. Returns false on every path, so no message loop starts.
     bool InitInstance() override;
+
+private:
+    bool comEntered_;
 };
