@@ -9,11 +9,11 @@ namespace {
 
 // HKCR\CLSID is the user's classes over the machine's; both are read.
 constexpr Hive kClassHives[] = {Hive::LocalMachine, Hive::CurrentUser};
-const std::wstring kClassesPath = L"Software\\Classes\\CLSID";
+constexpr const wchar_t* kClassesPath = L"Software\\Classes\\CLSID";
 
 bool CarriesCategory(IRegistry& registry, const std::wstring& classId, const std::wstring& categoryId, Platform view)
 {
-    const std::wstring path = kClassesPath + L"\\" + classId + L"\\Implemented Categories\\" + categoryId;
+    const std::wstring path = std::wstring(kClassesPath) + L"\\" + classId + L"\\Implemented Categories\\" + categoryId;
     return std::any_of(std::begin(kClassHives), std::end(kClassHives),
                        [&](Hive hive) { return registry.OpenKey(hive, path, view) != nullptr; });
 }

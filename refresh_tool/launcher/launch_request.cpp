@@ -56,6 +56,12 @@ PieceKind KindAt(const std::wstring& text, std::size_t i)
     return PieceKind::Utf8;
 }
 
+// The UTF-16 unit as a number (wchar_t is signed on some hosts, never negative here).
+unsigned CodeUnit(wchar_t c)
+{
+    return static_cast<unsigned>(c) & 0xFFFFu;
+}
+
 // The UTF-8 bytes of text[begin, end), which holds no lone surrogate, as "b1 b2 ...".
 std::wstring Utf8ByteList(const std::wstring& text, std::size_t begin, std::size_t end)
 {
@@ -67,9 +73,9 @@ std::wstring Utf8ByteList(const std::wstring& text, std::size_t begin, std::size
         bytes += std::to_wstring(value);
     };
     for (std::size_t i = begin; i < end; ++i) {
-        unsigned code = static_cast<unsigned>(text[i]);
+        unsigned code = CodeUnit(text[i]);
         if (IsHighSurrogate(text[i])) {
-            code = 0x10000 + ((code - 0xD800) << 10) + (static_cast<unsigned>(text[++i]) - 0xDC00);
+            code = 0x10000 + ((code - 0xD800) << 10) + (CodeUnit(text[++i]) - 0xDC00);
         }
         if (code < 0x800) {
             add(0xC0 | (code >> 6));
@@ -113,7 +119,7 @@ std::wstring MatlabCharExpression(const std::wstring& text)
         } else if (kind == PieceKind::Utf8) {
             expression += L"native2unicode(uint8([" + Utf8ByteList(text, i, end) + L"]),'UTF-8')";
         } else {
-            expression += L"char(" + std::to_wstring(static_cast<unsigned>(text[i])) + L")";
+            expression += L"char(" + std::to_wstring(CodeUnit(text[i])) + L")";
         }
         i = end;
     }

@@ -130,10 +130,10 @@ TEST_F(ConnectorWineTest, EveryClassCountsInEnumerationOrderWithItsMessages)
     Find();
     EXPECT_EQ(connectors32, (StringArray{L"9.4", L"9.4"}));
     EXPECT_EQ(connectors64, (StringArray{L"9.4", L"7.6"}));
+    const std::wstring notCreated =
+        L"Connector class {5EA7C0DE-0000-4000-8000-000000000002} could not be created (error 0x80004002).\n";
     EXPECT_EQ(info.shown, (StringArray{L"Connector found for(32): 9.4", L"Connector found for(64): 9.4",
-                                       L"Connector found for(32): 9.4", L"Connector found for(64): 7.6",
-                                       L"Connector class {5EA7C0DE-0000-4000-8000-000000000002} could not be "
-                                       L"created (error 0x80004002).\n"}));
+                                       L"Connector found for(32): 9.4", L"Connector found for(64): 7.6", notCreated}));
 }
 
 // A class registered for 32-bit programs only is neither listed nor created by this 64-bit
