@@ -59,6 +59,30 @@ AccessibleView ReadChild(IAccessible& object, long childId)
     return view;
 }
 
+// The window's client object, released at the end of the scope.
+class ClientObject {
+public:
+    explicit ClientObject(HWND window)
+    {
+        if (FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                                                reinterpret_cast<void**>(&object_)))) {
+            object_ = nullptr;
+        }
+    }
+    ~ClientObject()
+    {
+        if (object_ != nullptr) {
+            object_->Release();
+        }
+    }
+    ClientObject(const ClientObject&) = delete;
+    ClientObject& operator=(const ClientObject&) = delete;
+    IAccessible* get() const { return object_; }
+
+private:
+    IAccessible* object_ = nullptr;
+};
+
 }  // namespace
 
 ComApartment::ComApartment() : initialised_(SUCCEEDED(::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
@@ -94,35 +118,65 @@ AccessibleListView ReadAccessible(HWND window, LONG objectId)
     return view;
 }
 
-std::wstring LabelBefore(HWND control)
+AccessiblePlace ReadPlace(HWND window, long childId)
 {
-    HWND label = ::GetWindow(control, GW_HWNDPREV);
-    wchar_t className[16] = {};
-    if (label == nullptr || ::GetClassNameW(label, className, 16) == 0 || ::lstrcmpiW(className, L"Static") != 0) {
-        return {};
+    AccessiblePlace place;
+    const ClientObject object(window);
+    if (object.get() == nullptr) {
+        return place;
     }
-    wchar_t text[256] = {};
-    ::GetWindowTextW(label, text, 256);
-    return text;
+    long left = 0;
+    long top = 0;
+    long width = 0;
+    long height = 0;
+    place.result = object.get()->accLocation(&left, &top, &width, &height, ChildVariant(childId));
+    place.screen = {left, top, left + width, top + height};
+    VARIANT hit;
+    ::VariantInit(&hit);
+    place.hitAtCentre = TakeChildId(object.get()->accHitTest(left + width / 2, top + height / 2, &hit), hit);
+    return place;
+}
+
+long Navigate(HWND window, long direction, long start)
+{
+    const ClientObject object(window);
+    if (object.get() == nullptr) {
+        return -1;
+    }
+    VARIANT end;
+    ::VariantInit(&end);
+    return TakeChildId(object.get()->accNavigate(direction, ChildVariant(start), &end), end);
+}
+
+HWND ParentWindow(HWND window)
+{
+    const ClientObject object(window);
+    IDispatch* parent = nullptr;
+    if (object.get() == nullptr || FAILED(object.get()->get_accParent(&parent)) || parent == nullptr) {
+        return nullptr;
+    }
+    HWND parentWindow = nullptr;
+    IOleWindow* oleWindow = nullptr;
+    if (SUCCEEDED(parent->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&oleWindow)))) {
+        oleWindow->GetWindow(&parentWindow);
+        oleWindow->Release();
+    }
+    parent->Release();
+    return parentWindow;
 }
 
 HRESULT DoDefaultAction(HWND window, long childId)
 {
-    IAccessible* object = nullptr;
-    HRESULT result = ::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
-                                                  reinterpret_cast<void**>(&object));
-    if (SUCCEEDED(result) && object != nullptr) {
-        result = object->accDoDefaultAction(ChildVariant(childId));
-        object->Release();
-    }
-    return result;
+    const ClientObject object(window);
+    return object.get() != nullptr ? object.get()->accDoDefaultAction(ChildVariant(childId)) : E_FAIL;
 }
 
 StateChangeRecorder::StateChangeRecorder(DWORD processId)
+    : hook_(::SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr, OnEvent, processId, 0,
+                              WINEVENT_OUTOFCONTEXT))
 {
+    // Events arrive only while this thread dispatches messages (WaitFor), after this.
     g_recorder = this;
-    hook_ = ::SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr, OnEvent, processId, 0,
-                              WINEVENT_OUTOFCONTEXT);
 }
 
 StateChangeRecorder::~StateChangeRecorder()

@@ -41,10 +41,17 @@ struct AccessibleListView {
 // The client object (OBJID_CLIENT) of `window`, or another of its objects, and its children
 // (for a list, its items).
 AccessibleListView ReadAccessible(HWND window, LONG objectId = OBJID_CLIENT);
-// The text of the static label just before `control` in z-order, after which Windows'
-// own accessible objects name a standard control (a drop-down, a list); empty if the
-// window before it is no label. Wine's objects name only edit controls this way.
-std::wstring LabelBefore(HWND control);
+struct AccessiblePlace {
+    HRESULT result = E_FAIL;  // of accLocation
+    RECT screen{};            // where accLocation puts the child, in screen coordinates
+    long hitAtCentre = -1;    // the child id accHitTest finds at its centre; -1 none
+};
+AccessiblePlace ReadPlace(HWND window, long childId);
+// The child id accNavigate ends up at from `start`; -1 when it finds nothing or fails.
+long Navigate(HWND window, long direction, long start);
+// The window of the object get_accParent hands back (IOleWindow); null when there is none.
+HWND ParentWindow(HWND window);
+
 // accDoDefaultAction on child `childId` of the window's client object.
 HRESULT DoDefaultAction(HWND window, long childId);
 

@@ -13,9 +13,9 @@ using qv::NavigationTarget;
 constexpr unsigned long kItemAlways = kStateFocusable | kStateSelectable;
 
 struct ItemStateCase {
-    const char* name;
+    const char* name = "";
     CheckListItemFacts facts;
-    unsigned long state;
+    unsigned long state = 0;
 };
 
 TEST(CheckListAccessibility, ItemStateFollowsEachFact)

@@ -5,6 +5,7 @@
 // events every tick raises.
 #include "folder_dialog_run.h"
 #include "msaa_reader.h"
+#include "window/win32/control_label.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +37,7 @@ TEST(FolderDialogAccessibility, ListsAndItemsSayWhatIsTicked)
         ClickCheckBox(dialog, kList32Id, 1);
         list32 = ReadAccessible(Control(dialog, kList32Id));
         list64 = ReadAccessible(Control(dialog, kList64Id));
-        platformLabel = LabelBefore(Control(dialog, kPlatformComboId));
+        platformLabel = qv::window::LabelBefore(Control(dialog, kPlatformComboId));
         PressButton(dialog, IDCANCEL);
     });
     ASSERT_EQ(list32.result, S_OK);
@@ -86,6 +87,32 @@ TEST(FolderDialogAccessibility, ItemsScrolledOutOfViewAreOffscreen)
     ASSERT_EQ(list.items.size(), 12u);
     EXPECT_EQ(list.items.front().state & STATE_SYSTEM_OFFSCREEN, 0u);
     EXPECT_EQ(list.items.back().state & STATE_SYSTEM_OFFSCREEN, static_cast<unsigned long>(STATE_SYSTEM_OFFSCREEN));
+}
+
+TEST(FolderDialogAccessibility, PlacesAreOnTheScreenAndNavigationFollowsTheList)
+{
+    const ComApartment com;
+    RECT item2{};
+    AccessiblePlace place;
+    std::vector<long> navigation;
+    HWND parentWindow = nullptr;
+    HWND list = nullptr;
+    RunDialog(L"-32 C:\\A -32 C:\\B -32 C:\\C", [&](HWND dialog) {
+        list = Control(dialog, kList32Id);
+        ::SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item2));
+        ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&item2), 2);
+        place = ReadPlace(list, 2);
+        navigation = {Navigate(list, NAVDIR_FIRSTCHILD, CHILDID_SELF), Navigate(list, NAVDIR_LASTCHILD, CHILDID_SELF),
+                      Navigate(list, NAVDIR_NEXT, 1), Navigate(list, NAVDIR_PREVIOUS, 3), Navigate(list, NAVDIR_NEXT, 3)};
+        parentWindow = ParentWindow(list);
+        PressButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(place.result, S_OK);
+    EXPECT_TRUE(::EqualRect(&place.screen, &item2) != FALSE);
+    EXPECT_EQ(place.hitAtCentre, 2);
+    EXPECT_EQ(navigation, (std::vector<long>{1, 3, 2, 2, -1}));
+    // The parent is the list window's own standard object.
+    EXPECT_EQ(parentWindow, list);
 }
 
 TEST(FolderDialogAccessibility, DefaultActionTicksAndEveryTickIsAnnounced)

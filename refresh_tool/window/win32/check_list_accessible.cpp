@@ -2,6 +2,7 @@
 
 #include "window/check_list_accessibility.h"
 #include "window/win32/check_list_box.h"
+#include "window/win32/control_label.h"
 
 #include <string>
 
@@ -32,19 +33,6 @@ PixelRect ToPixelRect(const RECT& rect)
     return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
-// Windows names a control after the static label just before it in z-order.
-std::wstring LabelBefore(HWND control)
-{
-    HWND label = ::GetWindow(control, GW_HWNDPREV);
-    wchar_t className[16] = {};
-    if (label == nullptr || ::GetClassNameW(label, className, 16) == 0 || ::lstrcmpiW(className, L"Static") != 0) {
-        return {};
-    }
-    std::wstring text(static_cast<size_t>(::GetWindowTextLengthW(label)) + 1, L'\0');
-    text.resize(static_cast<size_t>(::GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
-    return LabelWithoutMnemonic(text);
-}
-
 }  // namespace
 
 void CheckListAccessible::Disconnect()
@@ -60,9 +48,14 @@ HWND CheckListAccessible::Hwnd() const
     return list_->GetSafeHwnd();
 }
 
+bool CheckListAccessible::Connected() const
+{
+    return list_ != nullptr && Hwnd() != nullptr;
+}
+
 HRESULT CheckListAccessible::ChildId(const VARIANT& child, long& id) const
 {
-    if (list_ == nullptr || Hwnd() == nullptr) {
+    if (!Connected()) {
         return E_FAIL;
     }
     if (child.vt != VT_I4 || !IsKnownChildId(child.lVal, list_->GetCount())) {
@@ -70,6 +63,24 @@ HRESULT CheckListAccessible::ChildId(const VARIANT& child, long& id) const
     }
     id = child.lVal;
     return S_OK;
+}
+
+HRESULT CheckListAccessible::StartAnswer(const VARIANT& child, BSTR* out, long& id) const
+{
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    *out = nullptr;
+    return ChildId(child, id);
+}
+
+HRESULT CheckListAccessible::StartAnswer(const VARIANT& child, VARIANT* out, long& id) const
+{
+    if (out == nullptr) {
+        return E_POINTER;
+    }
+    ::VariantInit(out);
+    return ChildId(child, id);
 }
 
 HRESULT CheckListAccessible::QueryInterface(REFIID iid, void** object)
@@ -135,7 +146,7 @@ HRESULT CheckListAccessible::get_accParent(IDispatch** parent)
         return E_POINTER;
     }
     *parent = nullptr;
-    if (list_ == nullptr || Hwnd() == nullptr) {
+    if (!Connected()) {
         return E_FAIL;
     }
     return ::CreateStdAccessibleObject(Hwnd(), OBJID_WINDOW, IID_IDispatch, reinterpret_cast<void**>(parent));
@@ -147,7 +158,7 @@ HRESULT CheckListAccessible::get_accChildCount(long* count)
         return E_POINTER;
     }
     *count = 0;
-    if (list_ == nullptr || Hwnd() == nullptr) {
+    if (!Connected()) {
         return E_FAIL;
     }
     *count = list_->GetCount();
@@ -171,17 +182,13 @@ HRESULT CheckListAccessible::get_accChild(VARIANT child, IDispatch** object)
 
 HRESULT CheckListAccessible::get_accName(VARIANT child, BSTR* name)
 {
-    if (name == nullptr) {
-        return E_POINTER;
-    }
-    *name = nullptr;
     long id = 0;
-    const HRESULT known = ChildId(child, id);
+    const HRESULT known = StartAnswer(child, name, id);
     if (FAILED(known)) {
         return known;
     }
     if (id == CHILDID_SELF) {
-        const std::wstring label = LabelBefore(Hwnd());
+        const std::wstring label = LabelWithoutMnemonic(LabelBefore(Hwnd()));
         return label.empty() ? S_FALSE : ReturnString(label, name);
     }
     return ReturnString(list_->GetText(ItemOfChildId(id)), name);
@@ -189,12 +196,8 @@ HRESULT CheckListAccessible::get_accName(VARIANT child, BSTR* name)
 
 HRESULT CheckListAccessible::get_accValue(VARIANT child, BSTR* value)
 {
-    if (value == nullptr) {
-        return E_POINTER;
-    }
-    *value = nullptr;
     long id = 0;
-    const HRESULT known = ChildId(child, id);
+    const HRESULT known = StartAnswer(child, value, id);
     return FAILED(known) ? known : DISP_E_MEMBERNOTFOUND;
 }
 
@@ -205,12 +208,8 @@ HRESULT CheckListAccessible::get_accDescription(VARIANT child, BSTR* description
 
 HRESULT CheckListAccessible::get_accRole(VARIANT child, VARIANT* role)
 {
-    if (role == nullptr) {
-        return E_POINTER;
-    }
-    ::VariantInit(role);
     long id = 0;
-    const HRESULT known = ChildId(child, id);
+    const HRESULT known = StartAnswer(child, role, id);
     if (FAILED(known)) {
         return known;
     }
@@ -220,12 +219,8 @@ HRESULT CheckListAccessible::get_accRole(VARIANT child, VARIANT* role)
 
 HRESULT CheckListAccessible::get_accState(VARIANT child, VARIANT* state)
 {
-    if (state == nullptr) {
-        return E_POINTER;
-    }
-    ::VariantInit(state);
     long id = 0;
-    const HRESULT known = ChildId(child, id);
+    const HRESULT known = StartAnswer(child, state, id);
     if (FAILED(known)) {
         return known;
     }
@@ -276,7 +271,7 @@ HRESULT CheckListAccessible::get_accFocus(VARIANT* focus)
         return E_POINTER;
     }
     ::VariantInit(focus);
-    if (list_ == nullptr || Hwnd() == nullptr) {
+    if (!Connected()) {
         return E_FAIL;
     }
     if (::GetFocus() != Hwnd()) {
@@ -293,7 +288,7 @@ HRESULT CheckListAccessible::get_accSelection(VARIANT* selection)
         return E_POINTER;
     }
     ::VariantInit(selection);
-    if (list_ == nullptr || Hwnd() == nullptr) {
+    if (!Connected()) {
         return E_FAIL;
     }
     // A single-selection list: one item or none.
@@ -307,12 +302,8 @@ HRESULT CheckListAccessible::get_accSelection(VARIANT* selection)
 
 HRESULT CheckListAccessible::get_accDefaultAction(VARIANT child, BSTR* action)
 {
-    if (action == nullptr) {
-        return E_POINTER;
-    }
-    *action = nullptr;
     long id = 0;
-    const HRESULT known = ChildId(child, id);
+    const HRESULT known = StartAnswer(child, action, id);
     if (FAILED(known)) {
         return known;
     }
@@ -362,7 +353,7 @@ HRESULT CheckListAccessible::accNavigate(long direction, VARIANT start, VARIANT*
         return E_POINTER;
     }
     ::VariantInit(end);
-    if (list_ == nullptr || Hwnd() == nullptr) {
+    if (!Connected()) {
         return E_FAIL;
     }
     if (start.vt != VT_I4) {
@@ -386,7 +377,7 @@ HRESULT CheckListAccessible::accHitTest(long x, long y, VARIANT* child)
         return E_POINTER;
     }
     ::VariantInit(child);
-    if (list_ == nullptr || Hwnd() == nullptr) {
+    if (!Connected()) {
         return E_FAIL;
     }
     POINT point{x, y};

@@ -64,6 +64,10 @@ private:
     // S_OK with `id` set when the list is still there and `child` names it or one of its
     // items; E_FAIL once disconnected; E_INVALIDARG otherwise.
     HRESULT ChildId(const VARIANT& child, long& id) const;
+    // Empties the out-parameter (E_POINTER if there is none), then as ChildId.
+    HRESULT StartAnswer(const VARIANT& child, BSTR* out, long& id) const;
+    HRESULT StartAnswer(const VARIANT& child, VARIANT* out, long& id) const;
+    bool Connected() const;
     HWND Hwnd() const;
 
     LONG references_ = 1;
