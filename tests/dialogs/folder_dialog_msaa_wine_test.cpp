@@ -11,6 +11,7 @@
 
 #include <oleacc.h>
 
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,20 @@ HWND Control(HWND dialog, int id)
 {
     return ::GetDlgItem(dialog, id);
 }
+
+}  // namespace
+
+namespace qv::testbed {
+
+void PrintTo(const StateChange& change, std::ostream* os)
+{
+    *os << "{window " << static_cast<const void*>(change.window) << ", object " << change.objectId << ", child "
+        << change.childId << "}";
+}
+
+}  // namespace qv::testbed
+
+namespace {
 
 TEST(FolderDialogAccessibility, ListsAndItemsSayWhatIsTicked)
 {
@@ -72,45 +87,38 @@ TEST(FolderDialogAccessibility, ListsAndItemsSayWhatIsTicked)
     EXPECT_EQ(platformLabel, L"Platform to Update:");
 }
 
-TEST(FolderDialogAccessibility, ItemsScrolledOutOfViewAreOffscreen)
+TEST(FolderDialogAccessibility, PlacesAreOnTheScreenAndNavigationFollowsTheList)
 {
     const ComApartment com;
     std::wstring arguments;
     for (int i = 0; i < 12; ++i) {
         arguments += L" -32 C:\\F" + std::to_wstring(10 + i);
     }
-    AccessibleListView list;
-    RunDialog(arguments, [&](HWND dialog) {
-        list = ReadAccessible(Control(dialog, kList32Id));
-        PressButton(dialog, IDCANCEL);
-    });
-    ASSERT_EQ(list.items.size(), 12u);
-    EXPECT_EQ(list.items.front().state & STATE_SYSTEM_OFFSCREEN, 0u);
-    EXPECT_EQ(list.items.back().state & STATE_SYSTEM_OFFSCREEN, static_cast<unsigned long>(STATE_SYSTEM_OFFSCREEN));
-}
-
-TEST(FolderDialogAccessibility, PlacesAreOnTheScreenAndNavigationFollowsTheList)
-{
-    const ComApartment com;
     RECT item2{};
     AccessiblePlace place;
+    AccessibleListView items;
     std::vector<long> navigation;
     HWND parentWindow = nullptr;
     HWND list = nullptr;
-    RunDialog(L"-32 C:\\A -32 C:\\B -32 C:\\C", [&](HWND dialog) {
+    RunDialog(arguments, [&](HWND dialog) {
         list = Control(dialog, kList32Id);
         ::SendMessageW(list, LB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item2));
         ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&item2), 2);
         place = ReadPlace(list, 2);
+        items = ReadAccessible(list);
         navigation = {Navigate(list, NAVDIR_FIRSTCHILD, CHILDID_SELF), Navigate(list, NAVDIR_LASTCHILD, CHILDID_SELF),
-                      Navigate(list, NAVDIR_NEXT, 1), Navigate(list, NAVDIR_PREVIOUS, 3), Navigate(list, NAVDIR_NEXT, 3)};
+                      Navigate(list, NAVDIR_NEXT, 1), Navigate(list, NAVDIR_PREVIOUS, 3), Navigate(list, NAVDIR_NEXT, 12)};
         parentWindow = ParentWindow(list);
         PressButton(dialog, IDCANCEL);
     });
     EXPECT_EQ(place.result, S_OK);
     EXPECT_TRUE(::EqualRect(&place.screen, &item2) != FALSE);
     EXPECT_EQ(place.hitAtCentre, 2);
-    EXPECT_EQ(navigation, (std::vector<long>{1, 3, 2, 2, -1}));
+    // The list shows the first few of its twelve items; the last is scrolled out of view.
+    ASSERT_EQ(items.items.size(), 12u);
+    EXPECT_EQ(items.items.front().state & STATE_SYSTEM_OFFSCREEN, 0u);
+    EXPECT_EQ(items.items.back().state & STATE_SYSTEM_OFFSCREEN, static_cast<unsigned long>(STATE_SYSTEM_OFFSCREEN));
+    EXPECT_EQ(navigation, (std::vector<long>{1, 12, 2, 2, -1}));
     // The parent is the list window's own standard object.
     EXPECT_EQ(parentWindow, list);
 }
