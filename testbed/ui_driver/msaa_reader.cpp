@@ -63,9 +63,10 @@ AccessibleView ReadChild(IAccessible& object, long childId)
 class ClientObject {
 public:
     explicit ClientObject(HWND window)
+        : result_(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+                                               reinterpret_cast<void**>(&object_)))
     {
-        if (FAILED(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
-                                                reinterpret_cast<void**>(&object_)))) {
+        if (FAILED(result_)) {
             object_ = nullptr;
         }
     }
@@ -78,9 +79,11 @@ public:
     ClientObject(const ClientObject&) = delete;
     ClientObject& operator=(const ClientObject&) = delete;
     IAccessible* get() const { return object_; }
+    HRESULT result() const { return result_; }
 
 private:
     IAccessible* object_ = nullptr;
+    HRESULT result_;
 };
 
 }  // namespace
@@ -94,13 +97,13 @@ ComApartment::~ComApartment()
     }
 }
 
-AccessibleListView ReadAccessible(HWND window, LONG objectId)
+AccessibleListView ReadAccessible(HWND window)
 {
     AccessibleListView view;
-    IAccessible* object = nullptr;
-    view.result = ::AccessibleObjectFromWindow(window, static_cast<DWORD>(objectId), kIidAccessible,
-                                               reinterpret_cast<void**>(&object));
-    if (FAILED(view.result) || object == nullptr) {
+    const ClientObject client(window);
+    view.result = client.result();
+    IAccessible* object = client.get();
+    if (object == nullptr) {
         return view;
     }
     view.self = ReadChild(*object, CHILDID_SELF);
@@ -114,7 +117,6 @@ AccessibleListView ReadAccessible(HWND window, LONG objectId)
     ::VariantInit(&value);
     view.focus = TakeChildId(object->get_accFocus(&value), value);
     view.selection = TakeChildId(object->get_accSelection(&value), value);
-    object->Release();
     return view;
 }
 

@@ -38,9 +38,8 @@ struct AccessibleListView {
     long selection = -1;                 // child id selected; -1 none
 };
 
-// The client object (OBJID_CLIENT) of `window`, or another of its objects, and its children
-// (for a list, its items).
-AccessibleListView ReadAccessible(HWND window, LONG objectId = OBJID_CLIENT);
+// The client object (OBJID_CLIENT) of `window` and its children (for a list, its items).
+AccessibleListView ReadAccessible(HWND window);
 struct AccessiblePlace {
     HRESULT result = E_FAIL;  // of accLocation
     RECT screen{};            // where accLocation puts the child, in screen coordinates

@@ -1,10 +1,10 @@
 // msaa_reader: what a screen reader reads of a window in another process.
 //   msaa_reader.exe <caption> [watch <ms>]
 //       finds the top-level window with that caption and prints, for each of its controls,
-//       the client object's name, role and state, the window object's name, and one line per child (an item of a
+//       the client object's name, role and state, and one line per child (an item of a
 //       list) with its name, role, state and default action; with watch, then prints the
 //       state changes the window's process raises for <ms> milliseconds.
-// Output lines:  CONTROL <id> name=<..> role=0x<..> state=0x<..> window=<..> children=<n>
+// Output lines:  CONTROL <id> name=<..> role=0x<..> state=0x<..> children=<n>
 //                ITEM <child id> name=<..> role=0x<..> state=0x<..> action=<..>
 //                STATECHANGE <control id> <object id> <child id>
 #include "msaa_reader.h"
@@ -41,7 +41,6 @@ int wmain(int argc, wchar_t** argv)
          control = ::GetWindow(control, GW_HWNDNEXT)) {
         const AccessibleListView view = ReadAccessible(control);
         Print(L"CONTROL", ::GetDlgCtrlID(control), view.self);
-        std::wprintf(L" window=%ls", ReadAccessible(control, OBJID_WINDOW).self.name.c_str());
         std::wprintf(L" children=%zu\n", view.items.size());
         for (size_t i = 0; i < view.items.size(); ++i) {
             Print(L"ITEM", static_cast<long>(i) + 1, view.items[i]);
