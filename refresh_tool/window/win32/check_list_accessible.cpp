@@ -3,6 +3,7 @@
 #include "window/check_list_accessibility.h"
 #include "window/win32/check_list_box.h"
 #include "window/win32/control_label.h"
+#include "window/win32/rect.h"
 
 #include <string>
 
@@ -26,11 +27,6 @@ void SetLong(VARIANT* out, long value)
 {
     out->vt = VT_I4;
     out->lVal = value;
-}
-
-PixelRect ToPixelRect(const RECT& rect)
-{
-    return {rect.left, rect.top, rect.right, rect.bottom};
 }
 
 }  // namespace

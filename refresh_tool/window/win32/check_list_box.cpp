@@ -7,6 +7,8 @@
 #include <commctrl.h>
 #include <vsstyle.h>
 
+#include <new>
+
 namespace qv::window {
 namespace {
 
@@ -80,7 +82,11 @@ void CheckListBox::Unhook()
 LRESULT CheckListBox::AccessibleObject(WPARAM flags)
 {
     if (!accessible_) {
-        *accessible_.put() = new CheckListAccessible(*this);
+        // No exception may leave a window procedure; without an object the system answers.
+        *accessible_.put() = new (std::nothrow) CheckListAccessible(*this);
+        if (!accessible_) {
+            return 0;
+        }
     }
     return ::LresultFromObject(kIidAccessible, flags, accessible_.get());
 }
