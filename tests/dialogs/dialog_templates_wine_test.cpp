@@ -103,17 +103,30 @@ TEST(DialogTemplates, FolderSelectionDialog)
     EXPECT_EQ(static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_STYLE)) & kWindowBits, 0x90C800C8u & kWindowBits);
     EXPECT_EQ(static_cast<DWORD>(::GetWindowLongPtrW(hwnd, GWL_EXSTYLE)) & WS_EX_APPWINDOW, DWORD{WS_EX_APPWINDOW});
 
+    // The template's order, except that each label now lies just before the control it
+    // names, where screen readers look for a control's name.
     ExpectControls(hwnd, {
         {IDOK, L"Button", L"OK", {243, 187, 50, 14}, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
         {IDCANCEL, L"Button", L"Cancel", {297, 187, 50, 14}, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
-        {IDC_LIST64, L"ListBox", nullptr, {7, 117, 340, 61}, 0x50A10153},
-        {IDC_LIST32, L"ListBox", nullptr, {7, 38, 340, 61}, 0x50A10153},
-        {-1, L"Static", L"32-bit ORX MATLAB Folders:", {7, 27, 90, 8}, kLabel},
         {-1, L"Static", L"64-bit ORX MATLAB Folders:", {7, 107, 90, 8}, kLabel},
-        {IDC_COMBO_PLATFORM, L"ComboBox", nullptr, {73, 7, 48, 50}, 0x50210103},
+        {IDC_LIST64, L"ListBox", nullptr, {7, 117, 340, 61}, 0x50A10153},
+        {-1, L"Static", L"32-bit ORX MATLAB Folders:", {7, 27, 90, 8}, kLabel},
+        {IDC_LIST32, L"ListBox", nullptr, {7, 38, 340, 61}, 0x50A10153},
         {-1, L"Static", L"Platform to Update:", {7, 9, 64, 8}, kLabel},
+        {IDC_COMBO_PLATFORM, L"ComboBox", nullptr, {73, 7, 48, 50}, 0x50210103},
         {-1, L"Static", L"(Please Note: ORX version 10 or greater is required.)", {7, 190, 169, 8}, kLabel},
     });
+
+    // Tab goes from stop to stop in the template's order; the labels are no stops.
+    dialog.m_list32.EnableWindow(true);
+    dialog.m_list64.EnableWindow(true);
+    std::vector<int> tabOrder;
+    HWND stop = ::GetDlgItem(hwnd, IDOK);
+    for (int i = 0; i < 6; ++i) {
+        tabOrder.push_back(::GetDlgCtrlID(stop));
+        stop = ::GetNextDlgTabItem(hwnd, stop, FALSE);
+    }
+    EXPECT_EQ(tabOrder, (std::vector<int>{IDOK, IDCANCEL, IDC_LIST64, IDC_LIST32, IDC_COMBO_PLATFORM, IDOK}));
 
     // The initialisation data filled the drop-down, index = PlatformSelection.
     ASSERT_EQ(dialog.m_comboPlatform.GetCount(), 3);

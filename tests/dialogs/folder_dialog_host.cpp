@@ -13,6 +13,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <cwchar>
 #include <memory>
@@ -49,6 +50,9 @@ std::wstring DescribeResult(INT_PTR result, const CQvUiRefreshMatlabPathsDlg& di
 
 int wmain(int argc, wchar_t** argv)
 {
+    // As in the program: the GUI thread is a COM apartment, through which the check lists'
+    // accessible objects reach screen readers in other processes.
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_WIN95_CLASSES;

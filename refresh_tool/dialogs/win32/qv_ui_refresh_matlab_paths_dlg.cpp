@@ -5,6 +5,8 @@
 #include "window/win32/win_app.h"
 #include "window/window_geometry.h"
 
+#include <vector>
+
 namespace {
 
 void FillList(const qv::window::CheckListBox& list, const qv::StringArray& folders)
@@ -19,6 +21,37 @@ void EnableLists(CQvUiRefreshMatlabPathsDlg& dialog, const qv::ListEnabling& lis
 {
     dialog.m_list32.EnableWindow(lists.list32);
     dialog.m_list64.EnableWindow(lists.list64);
+}
+
+// Screen readers name a control after the label just before it in z-order, but template
+// 102 lists each label after the control it names (and "64-bit ORX MATLAB Folders:" right
+// before the drop-down). So each label moves just before its control when the window
+// opens. Labels are no tab stops, so the tab order stays as the template has it.
+struct LabelOf {
+    int templateOrder;  // 1-based place of the label among the template's controls
+    int controlId;
+};
+constexpr LabelOf kLabels[] = {{5, IDC_LIST32}, {6, IDC_LIST64}, {8, IDC_COMBO_PLATFORM}};
+
+void PutLabelsBeforeTheirControls(HWND dialog)
+{
+    // Until something moves them, the children lie in z-order as the template lists them.
+    std::vector<HWND> children;
+    for (HWND child = ::GetWindow(dialog, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        children.push_back(child);
+    }
+    for (const LabelOf& label : kLabels) {
+        HWND control = ::GetDlgItem(dialog, label.controlId);
+        if (control == nullptr || static_cast<size_t>(label.templateOrder) > children.size()) {
+            continue;
+        }
+        HWND labelWindow = children[static_cast<size_t>(label.templateOrder) - 1];
+        HWND before = ::GetWindow(control, GW_HWNDPREV);
+        if (before != labelWindow) {
+            ::SetWindowPos(labelWindow, before != nullptr ? before : HWND_TOP, 0, 0, 0, 0,
+                           SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+        }
+    }
 }
 
 }  // namespace
@@ -54,6 +87,7 @@ void CQvUiRefreshMatlabPathsDlg::DoDataExchange(qv::window::DataExchange& exchan
 bool CQvUiRefreshMatlabPathsDlg::OnInitDialog()
 {
     Dialog::OnInitDialog();
+    PutLabelsBeforeTheirControls(GetSafeHwnd());
 
     ::SendMessageW(GetSafeHwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon.get()));
     ::SendMessageW(GetSafeHwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon.get()));

@@ -1,10 +1,13 @@
 #include "window/win32/check_list_box.h"
 
+#include "window/check_list_accessibility.h"
 #include "window/win32/gdi_scope.h"
 #include "window/win32/rect.h"
 
 #include <commctrl.h>
 #include <vsstyle.h>
+
+#include <new>
 
 namespace qv::window {
 namespace {
@@ -69,7 +72,23 @@ void CheckListBox::Unhook()
         ::RemoveWindowSubclass(hwnd_, SubclassProc, kSubclassId);
     }
     theme_.reset();
+    if (accessible_) {
+        accessible_->Disconnect();
+        accessible_.reset();
+    }
     hwnd_ = nullptr;
+}
+
+LRESULT CheckListBox::AccessibleObject(WPARAM flags)
+{
+    if (!accessible_) {
+        // No exception may leave a window procedure; without an object the system answers.
+        *accessible_.put() = new (std::nothrow) CheckListAccessible(*this);
+        if (!accessible_) {
+            return 0;
+        }
+    }
+    return ::LresultFromObject(kIidAccessible, flags, accessible_.get());
 }
 
 int CheckListBox::GetCount() const
@@ -87,11 +106,15 @@ int CheckListBox::GetCheck(int index) const
 
 bool CheckListBox::SetCheck(int index, int check) const
 {
-    if (index < 0 || index >= GetCount() || check < Unchecked || check > Indeterminate) {
+    const int old = GetCheck(index);
+    if (old == LB_ERR || check < Unchecked || check > Indeterminate) {
         return false;
     }
     SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(index), check);
     InvalidateItem(index);
+    if (check != old) {
+        ::NotifyWinEvent(EVENT_OBJECT_STATECHANGE, hwnd_, OBJID_CLIENT, ChildIdOfItem(index));
+    }
     return true;
 }
 
@@ -167,6 +190,10 @@ LRESULT CALLBACK CheckListBox::SubclassProc(HWND hwnd, UINT message, WPARAM wPar
     if (message == WM_NCDESTROY) {
         list->Detach();
         return ::DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+    // On 64-bit Windows the object id arrives as a 32-bit value in a 64-bit lParam.
+    if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
+        return list->AccessibleObject(wParam);
     }
     if (list->HandleInput(message, wParam, lParam)) {
         return 0;

@@ -8,8 +8,14 @@
 // The check state of an item is kept in the item's data (LB_SETITEMDATA), so it moves
 // with the item when others are inserted or removed. The test bed's UI driver reads it
 // from there.
+//
+// Screen readers read the list through its Active Accessibility object
+// (check_list_accessible.h), which the list hands out for WM_GETOBJECT; every change of a
+// tick raises EVENT_OBJECT_STATECHANGE for its item.
 #include "window/win32/window.h"
+#include "common/win32/com_ptr.h"
 #include "common/win32/unique_handle.h"
+#include "window/win32/check_list_accessible.h"
 
 #include <uxtheme.h>
 
@@ -42,7 +48,10 @@ public:
     int GetCount() const;
     // The item's check state, or LB_ERR (-1) for an index outside the list.
     int GetCheck(int index) const;
+    // Sets the item's check state; a change is announced to screen readers.
     bool SetCheck(int index, int check) const;
+    // Toggles the item as the space bar does (ticked to unticked, anything else to ticked).
+    void Toggle(int index) const;
     std::wstring GetText(int index) const;
     // Inserts at `index` (-1: at the end) whatever the sort style; the item starts unticked.
     int InsertString(int index, const std::wstring& text) const;
@@ -56,7 +65,7 @@ private:
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
     // Removes the subclass and lets the window go (Detach without dynamic dispatch).
     void Unhook();
-    void Toggle(int index) const;
+    LRESULT AccessibleObject(WPARAM flags);
     void InvalidateItem(int index) const;
     void OpenTheme();
     void FitItemHeight() const;
@@ -65,6 +74,7 @@ private:
     void DrawCheckBox(HDC dc, const RECT& box, int check, bool enabled) const;
 
     UniqueTheme theme_;
+    win32::ComPtr<CheckListAccessible> accessible_;  // made on the first request
 };
 
 }  // namespace qv::window
