@@ -1,0 +1,16 @@
+# Run by cpack after it has made the archives (CPACK_POST_BUILD_SCRIPTS): the members of each
+# zip in name order, each dated with the time of the last commit (SOURCE_DATE_EPOCH when it
+# is set), so that the same commit packs the same bytes wherever and whenever it is built.
+# Zip times are local times: they are written for UTC, whatever the builder's time zone.
+set(epoch "$ENV{SOURCE_DATE_EPOCH}")
+if(epoch STREQUAL "")
+  execute_process(COMMAND git -C "${CPACK_QV_SOURCE_DIR}" log -1 --format=%ct
+                  OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE result)
+  if(NOT result EQUAL 0 OR epoch STREQUAL "")
+    message(FATAL_ERROR "no commit time in ${CPACK_QV_SOURCE_DIR}: set SOURCE_DATE_EPOCH to date the archives")
+  endif()
+endif()
+foreach(archive IN LISTS CPACK_PACKAGE_FILES)
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env TZ=UTC ${CPACK_QV_STRIP_NONDETERMINISM} --type zip --timestamp ${epoch} ${archive}
+                  COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
