@@ -10,6 +10,16 @@
 
 int _fltused = 0; /* doubles without a C runtime */
 
+/* The compiler fills local arrays with memset when it likes (clang -O0 does); no runtime has it. */
+void* memset(void* destination, int value, size_t size)
+{
+    unsigned char* byte = (unsigned char*)destination;
+    while (size-- > 0) {
+        *byte++ = (unsigned char)value;
+    }
+    return destination;
+}
+
 static unsigned faults = 0;
 
 static uint64_t DoubleBits(double value)
