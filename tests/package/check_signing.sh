@@ -4,9 +4,11 @@
 # Authenticode signature by that certificate (osslsigncode verify), SHA256SUMS names the
 # signed files, and every signed adapter still loads and works under Wine (the Microsoft-ABI
 # host of its release, bound through the .lib, beside the stand-in MATLAB libraries).
-# check_signing.sh BUILD_DIR   (WINEPREFIX from the caller)
+# compare_release.sh finds the signed archive the same as the unsigned one but for the
+# signatures, as a user checking a signed release against the source does.
+# check_signing.sh BUILD_DIR SOURCE_DIR   (WINEPREFIX from the caller)
 set -euo pipefail
-build=$1
+build=$1 source=$2
 work="$build/signing-check"
 fail() { echo "check_signing: $*" >&2; exit 1; }
 for tool in openssl osslsigncode; do
@@ -44,6 +46,15 @@ for binary in "$top"/bin/QvMatlabSetPath.exe "$top"/bin/QvMatlabAPI_*_Lib.dll; d
   echo "  $file: signed"
 done
 (cd "$top" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match the signed files"
+
+echo "== against the unsigned archive"
+(cd "$build" && env -u QV_SIGN_PKCS12 -u QV_SIGN_PASSWORD -u QV_SIGN_TIMESTAMP_URL \
+  cpack --config CPackConfig.cmake -B "$work/unsigned" >"$work/unsigned-cpack.log" 2>&1) ||
+  { cat "$work/unsigned-cpack.log"; fail "unsigned cpack failed"; }
+comparison=$(bash "$source/packaging/compare_release.sh" "$work/package/$name.zip" "$work/unsigned/$name.zip") ||
+  { echo "$comparison"; fail "the signed archive differs from the unsigned one beyond its signatures"; }
+grep -qx "same: $name.zip (but for its 4 signatures)" <<<"$comparison" || { echo "$comparison"; fail "not 4 signatures"; }
+echo "  $(tail -n 1 <<<"$comparison")"
 
 echo "== signed adapters under Wine"
 mkdir -p "$work/run"
