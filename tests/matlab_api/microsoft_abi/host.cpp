@@ -6,25 +6,42 @@
 // arguments, as MATLAB's parameters take them, and that its result came back.
 //   microsoft_abi_host_<release>.exe [legacy-mex]
 // legacy-mex: the 7.6 build, whose slot 54 calls mexCallMATLAB (same parameters as
-// mexCallMATLABWithObject); its slot 55 makes several
-// MATLAB calls and is left to the adapter tests. Prints one line per fault and a summary;
-// exit status 0 when every call arrived right.
+// mexCallMATLABWithObject); its slot 55 makes several MATLAB calls and is left to the adapter
+// tests. The values come from slot_values.h, as in the slot tests. Prints one line per fault
+// and a summary; exit status 0 when every call arrived right.
 #include "QvMatlabAPI_Interface.h"
 #include "QvMatlabAPI_MatlabFunctions.h"
 #include "call_log.h"
 #include "kernel32.h"
 #include "output.h"
+#include "slot_values.h"
 
 extern "C" int _fltused = 0;  // doubles without a C runtime
 
+// "s<slot>p<position>v<variant>", kept for the whole run: the stand-ins copy the first text.
+const char* qv::test::SlotText(int slot, int position, int variant)
+{
+    static char texts[QV_MATLAB_API_SLOT_COUNT][8][2][8];
+    char* text = texts[slot][position][variant];
+    const char pieces[] = {'s', static_cast<char>('0' + slot / 10), static_cast<char>('0' + slot % 10), 'p',
+                           static_cast<char>('0' + position), 'v', static_cast<char>('0' + variant), '\0'};
+    for (unsigned i = 0; i < sizeof pieces; ++i) {
+        text[i] = pieces[i];
+    }
+    return text;
+}
+
 namespace {
+
+using qv::test::kPointerType;
+using qv::test::kSameType;
+using qv::test::MatlabSignature;
+using qv::test::SlotArgument;
+using qv::test::SlotResultBits;
+using qv::test::TypeList;
 
 // --- the few library pieces a freestanding host needs ---------------------------------------
 
-template <class A, class B> constexpr bool kSame = false;
-template <class A> constexpr bool kSame<A, A> = true;
-template <class T> constexpr bool kPointer = false;
-template <class T> constexpr bool kPointer<T*> = true;
 template <class T, T... I> struct Sequence {};
 
 bool TextEqual(const char* a, const char* b)
@@ -53,13 +70,13 @@ bool TextEndsWith(const char* text, const char* end)
     return e == end;
 }
 
-// --- the table: distinctive arguments and results per slot, position and variant -----------
+// --- values as the call log keeps them (64 bits) -------------------------------------------
 
 template <class T> uint64_t Bits(T value)
 {
-    if constexpr (kSame<T, double>) {
+    if constexpr (kSameType<T, double>) {
         return __builtin_bit_cast(uint64_t, value);
-    } else if constexpr (kPointer<T>) {
+    } else if constexpr (kPointerType<T>) {
         return reinterpret_cast<uintptr_t>(value);
     } else if constexpr (__is_enum(T)) {
         // mxComplexity: 32 bits either way; the stand-ins' compiler gives it an unsigned type.
@@ -71,83 +88,17 @@ template <class T> uint64_t Bits(T value)
 
 template <class T> T FromBits(uint64_t bits)
 {
-    if constexpr (kSame<T, double>) {
+    if constexpr (kSameType<T, double>) {
         return __builtin_bit_cast(double, bits);
-    } else if constexpr (kPointer<T>) {
+    } else if constexpr (kPointerType<T>) {
         return reinterpret_cast<T>(static_cast<uintptr_t>(bits));
     } else {
         return static_cast<T>(bits);
     }
 }
 
-constexpr int kCreateCharArraySlot = 29;
 constexpr int kMexCallMatlabSlot = 54;
 constexpr int kMexCallMatlabWithTrapSlot = 55;
-const int kCharArrayDimensions[] = {1, 5, 7};
-
-// "s<slot>p<position>v<variant>", kept for the whole run: the stand-ins copy the first text.
-char texts[QV_MATLAB_API_SLOT_COUNT][8][2][8];
-
-const char* Text(int slot, int position, int variant)
-{
-    char* text = texts[slot][position][variant];
-    const char pieces[] = {'s', static_cast<char>('0' + slot / 10), static_cast<char>('0' + slot % 10), 'p',
-                           static_cast<char>('0' + position), 'v', static_cast<char>('0' + variant), '\0'};
-    for (unsigned i = 0; i < sizeof pieces; ++i) {
-        text[i] = pieces[i];
-    }
-    return text;
-}
-
-// A value that no other slot, position or variant uses. Pointers other than texts and
-// CreateCharArray's dimensions are made-up addresses that the stand-ins never follow.
-template <class T> T Argument(int slot, int position, int variant)
-{
-    const uint64_t tag = (static_cast<uint64_t>(slot) << 8) | (static_cast<uint64_t>(position) << 4) |
-                         static_cast<uint64_t>(variant);
-    if constexpr (kSame<T, const char*>) {
-        return Text(slot, position, variant);
-    } else if constexpr (kSame<T, const int*>) {
-        return kCharArrayDimensions;
-    } else if constexpr (kPointer<T>) {
-        return reinterpret_cast<T>(static_cast<uintptr_t>(0x7A0000000000ull | (tag << 4)));
-    } else if constexpr (kSame<T, bool>) {
-        return variant == 0;
-    } else if constexpr (kSame<T, double>) {
-        return variant == 0 ? slot + position * 0.25 + 0.125 : __builtin_nan("");
-    } else if constexpr (kSame<T, int>) {
-        if (slot == kCreateCharArraySlot && position == 0) {
-            return 2 + variant;  // the count of dimensions
-        }
-        // Negative in variant 0, so that a widening shows whether it extends the sign.
-        return variant == 0 ? -(slot * 16 + position + 2) : 0x12340000 + slot * 16 + position;
-    } else {
-        static_assert(kSame<T, size_t>, "no distinctive value for this type");
-        // Above 32 bits, so that a narrowing would show.
-        return (static_cast<uint64_t>(slot + 1) << 36) | (static_cast<uint64_t>(position + 1) << 32) |
-               (variant == 0 ? 0x5u : 0x89ABCDEFu);
-    }
-}
-
-// What the stand-in returns, as log bits.
-template <class T> uint64_t ResultBits(int slot, int variant)
-{
-    if constexpr (kPointer<T>) {
-        return 0x6E0000000000ull | (static_cast<uint64_t>(slot) << 8) | static_cast<uint64_t>(variant);
-    } else if constexpr (kSame<T, bool>) {
-        return variant == 0 ? 1 : 0;
-    } else if constexpr (kSame<T, double>) {
-        return Bits(variant == 0 ? slot * 1.5 + 0.25 : -(slot + 0.5));
-    } else if constexpr (kSame<T, int>) {
-        return Bits(variant == 0 ? -(slot + 100) : slot + 7);
-    } else {
-        return (1ull << 40) + static_cast<uint64_t>(slot) * 3 + static_cast<uint64_t>(variant);
-    }
-}
-
-template <class... T> struct TypeList {};
-template <class MR, class... MP> TypeList<MR, MP...> MatlabSignature(MR (*)(MP...));
-template <class MR, class... MP> TypeList<MR, MP...> MatlabSignature(MR (*)(MP..., ...));
 
 // --- one slot, one variant ---------------------------------------------------------------
 
@@ -169,7 +120,7 @@ void Fault(int slot, const char* operation, int variant, const char* what)
 
 template <class MP, class A> bool Arrived(const QvRecordedCall& call, unsigned index, A argument)
 {
-    if constexpr (kSame<A, const int*>) {
+    if constexpr (kSameType<A, const int*>) {
         // The adapter hands MATLAB its own widened copy of the dimensions.
         const uint64_t count = call.arguments[0];
         bool same = static_cast<uint64_t>(call.dimensionCount) == count;
@@ -189,14 +140,14 @@ void Drive(IQvMatlabAPI_Interface* api, int slot, const char* operation, const c
     static_assert(sizeof...(A) == sizeof...(MP), "operation and MATLAB function differ in arity");
     qvCallLogReset();
     uint64_t resultBits = 0;
-    if constexpr (!kSame<MR, void>) {
-        resultBits = ResultBits<MR>(slot, variant);
+    if constexpr (!kSameType<MR, void>) {
+        resultBits = SlotResultBits<MR>(slot, variant);
         qvCallLogSetResult(function, resultBits);
     }
-    if constexpr (kSame<R, void>) {
-        (api->*member)(Argument<A>(slot, static_cast<int>(I), variant)...);
+    if constexpr (kSameType<R, void>) {
+        (api->*member)(SlotArgument<A>(slot, static_cast<int>(I), variant)...);
     } else {
-        const R result = (api->*member)(Argument<A>(slot, static_cast<int>(I), variant)...);
+        const R result = (api->*member)(SlotArgument<A>(slot, static_cast<int>(I), variant)...);
         if (Bits(result) != Bits(static_cast<R>(FromBits<MR>(resultBits)))) {
             Fault(slot, operation, variant, "the result did not come back");
         }
@@ -209,7 +160,7 @@ void Drive(IQvMatlabAPI_Interface* api, int slot, const char* operation, const c
         Fault(slot, operation, variant, "another MATLAB function was called");
     } else if (call.argumentCount != static_cast<int>(sizeof...(MP))) {
         Fault(slot, operation, variant, "another number of arguments arrived");
-    } else if (!(Arrived<MP>(call, I, Argument<A>(slot, static_cast<int>(I), variant)) && ...)) {
+    } else if (!(Arrived<MP>(call, I, SlotArgument<A>(slot, static_cast<int>(I), variant)) && ...)) {
         Fault(slot, operation, variant, "an argument arrived changed");
     }
 }
