@@ -76,9 +76,9 @@ template <class R, class... A> struct TableEntry<R (*)(IQvMatlabAPI_Interface*, 
 };
 template <class Entry> using FunctionOf = typename TableEntry<Entry>::Function;
 
-#define QV_CHECK_OPERATION_TYPE(slot, Operation, ...)                                                         \
-    static_assert(Same<decltype(&IQvMatlabAPI_Interface::Operation),                                  \
-                               TableEntry<decltype(IQvMatlabAPI_InterfaceVtbl::Operation)>::Member>::value, \
+#define QV_CHECK_OPERATION_TYPE(slot, Operation, ...)                                               \
+    static_assert(Same<decltype(&IQvMatlabAPI_Interface::Operation),                                \
+                       TableEntry<decltype(IQvMatlabAPI_InterfaceVtbl::Operation)>::Member>::value, \
                   "slot " #slot " " #Operation ": interface and C table differ");
 QV_MATLAB_API_SLOTS(QV_CHECK_OPERATION_TYPE)
 #undef QV_CHECK_OPERATION_TYPE

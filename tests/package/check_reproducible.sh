@@ -3,9 +3,10 @@
 # and at another time, packs byte-identical archives (main and debug). Only what the archives
 # hold is built the second time: the program, the three adapters and what they link, their
 # debug files and import libraries. Unsigned, whatever QV_SIGN_* the caller has set.
-# check_reproducible.sh BUILD_DIR SOURCE_DIR TOOLCHAIN_FILE
+# The second build is configured from the same preset as the test command's ("windows").
+# check_reproducible.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
-build=$1 source=$2 toolchain=$3
+build=$1 source=$2
 work="$build/reproducible-check"
 fail() { echo "check_reproducible: $*" >&2; exit 1; }
 unset QV_SIGN_PKCS12 QV_SIGN_PASSWORD QV_SIGN_TIMESTAMP_URL
@@ -16,8 +17,7 @@ mkdir -p "$work"
   { cat "$work/first-cpack.log"; fail "cpack failed in $build"; }
 
 second="$work/second"
-cmake -S "$source" -B "$second" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
-  -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >"$work/second-configure.log" 2>&1 ||
+cmake -S "$source" -B "$second" --preset windows -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON >"$work/second-configure.log" 2>&1 ||
   { cat "$work/second-configure.log"; fail "the second build does not configure"; }
 cmake --build "$second" -j2 --target QvMatlabSetPath QvMatlabAPI_9_4_Lib QvMatlabAPI_9_3_Lib QvMatlabAPI_7_6_Lib \
   qv_debug_info QvMatlabAPI_9_4_Lib_microsoft_import_library QvMatlabAPI_9_3_Lib_microsoft_import_library \

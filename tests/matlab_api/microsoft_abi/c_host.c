@@ -8,7 +8,8 @@
 #include "call_log.h"
 #include "output.h"
 
-int _fltused = 0; /* NOLINT(bugprone-reserved-identifier): the name the compiler wants when doubles are used without a C runtime */
+/* The compiler asks for this name when doubles are used without a C runtime. */
+int _fltused = 0; /* NOLINT(bugprone-reserved-identifier) */
 
 /* The compiler fills local arrays with memset when it likes (clang -O0 does); no runtime has it. */
 void* memset(void* destination, int value, size_t size)

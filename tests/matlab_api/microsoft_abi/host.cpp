@@ -170,7 +170,8 @@ void DriveSlot(IQvMatlabAPI_Interface* api, int slot, const char* operation, con
                R (IQvMatlabAPI_Interface::*member)(A...), Matlab matlab)
 {
     for (int variant = 0; variant < 2; ++variant) {
-        Drive(api, slot, operation, function, variant, member, matlab, __make_integer_seq<Sequence, unsigned, sizeof...(A)>{});
+        Drive(api, slot, operation, function, variant, member, matlab,
+              __make_integer_seq<Sequence, unsigned, sizeof...(A)>{});
     }
 }
 
@@ -183,11 +184,12 @@ extern "C" void start()
     unsigned slots = 0;
 
 #define QV_DRIVE_SLOT(slot, Operation, Result, Parameters, library, MatlabResult, function, MatlabParameters, \
-                      Arguments)                                                                            \
-    if (!(legacyMex && slot == kMexCallMatlabWithTrapSlot)) {                                                \
-        DriveSlot(api, slot, #Operation, legacyMex && slot == kMexCallMatlabSlot ? "mexCallMATLAB" : #function, \
-                  &IQvMatlabAPI_Interface::Operation, decltype(MatlabSignature(&function)){});                \
-        ++slots;                                                                                             \
+                      Arguments)                                                                              \
+    if (!(legacyMex && slot == kMexCallMatlabWithTrapSlot)) {                                                 \
+        const char* const called = legacyMex && slot == kMexCallMatlabSlot ? "mexCallMATLAB" : #function;     \
+        DriveSlot(api, slot, #Operation, called, &IQvMatlabAPI_Interface::Operation,                          \
+                  decltype(MatlabSignature(&function)){});                                                    \
+        ++slots;                                                                                              \
     }
     QV_MATLAB_API_SLOTS(QV_DRIVE_SLOT)
 #undef QV_DRIVE_SLOT
