@@ -57,9 +57,16 @@ QV_MATLAB_API_SLOTS(QV_CHECK_C_TABLE_POSITION)
 #undef QV_CHECK_C_TABLE_POSITION
 
 #ifdef __cplusplus
-#include <type_traits>
-
+/* No standard C++ header here: a host built without its compiler's C++ library (freestanding)
+   includes this file too. */
 namespace qv_matlab_api_checks {
+
+template <class A, class B> struct Same {
+    static constexpr bool value = false;
+};
+template <class A> struct Same<A, A> {
+    static constexpr bool value = true;
+};
 
 // R (*)(IQvMatlabAPI_Interface*, A...) of the C table, seen as the member function it mirrors.
 template <class> struct TableEntry;
@@ -69,9 +76,9 @@ template <class R, class... A> struct TableEntry<R (*)(IQvMatlabAPI_Interface*, 
 };
 template <class Entry> using FunctionOf = typename TableEntry<Entry>::Function;
 
-#define QV_CHECK_OPERATION_TYPE(slot, Operation, ...)                                                         \
-    static_assert(std::is_same<decltype(&IQvMatlabAPI_Interface::Operation),                                  \
-                               TableEntry<decltype(IQvMatlabAPI_InterfaceVtbl::Operation)>::Member>::value, \
+#define QV_CHECK_OPERATION_TYPE(slot, Operation, ...)                                               \
+    static_assert(Same<decltype(&IQvMatlabAPI_Interface::Operation),                                \
+                       TableEntry<decltype(IQvMatlabAPI_InterfaceVtbl::Operation)>::Member>::value, \
                   "slot " #slot " " #Operation ": interface and C table differ");
 QV_MATLAB_API_SLOTS(QV_CHECK_OPERATION_TYPE)
 #undef QV_CHECK_OPERATION_TYPE
@@ -85,7 +92,7 @@ struct EveryListedOperation final : IQvMatlabAPI_Interface {
     QV_MATLAB_API_SLOTS(QV_DECLARE_OVERRIDE)
 #undef QV_DECLARE_OVERRIDE
 };
-static_assert(!std::is_abstract<EveryListedOperation>::value, "the interface has operations beyond the 60 listed");
+static_assert(!__is_abstract(EveryListedOperation), "the interface has operations beyond the 60 listed");
 static_assert(sizeof(IQvMatlabAPI_Interface) == sizeof(void*), "the interface holds nothing but its table pointer");
 
 }  // namespace qv_matlab_api_checks

@@ -3,10 +3,10 @@
 #include "QvMatlabAPI_Interface_C.h"
 #include "QvMatlabAPI_MatlabFunctions.h"
 #include "call_bits.h"
+#include "slot_values.h"
 
 #include <array>
 #include <cstdio>
-#include <limits>
 #include <tuple>
 #include <type_traits>
 
@@ -16,13 +16,11 @@ namespace {
 using standin::FromBits;
 using standin::ToBits;
 
-constexpr int kCreateCharArraySlot = 29;
 constexpr int kMaxParameters = 5;
 
-// CreateCharArray's dimensions; its count argument is 2 or 3 (the last one negative).
-const int kCharArrayDimensions[] = {1, 5, -7};
+}  // namespace
 
-const char* Text(int slot, int position, int variant)
+const char* SlotText(int slot, int position, int variant)
 {
     static const auto texts = [] {
         std::array<std::array<std::array<std::string, 2>, kMaxParameters>, QV_MATLAB_API_SLOT_COUNT> all;
@@ -38,52 +36,7 @@ const char* Text(int slot, int position, int variant)
     return texts[slot][position][variant].c_str();
 }
 
-// A value of type T that no other slot, position or variant uses. Pointers other than texts
-// and CreateCharArray's dimensions are made-up addresses: the stand-ins never follow them.
-template <class T> T Argument(int slot, int position, int variant)
-{
-    const uint64_t tag = (static_cast<uint64_t>(slot) << 8) | (static_cast<uint64_t>(position) << 4) |
-                         static_cast<uint64_t>(variant);
-    if constexpr (std::is_same_v<T, const char*>) {
-        return Text(slot, position, variant);
-    } else if constexpr (std::is_same_v<T, const int*>) {
-        return kCharArrayDimensions;
-    } else if constexpr (std::is_pointer_v<T>) {
-        return reinterpret_cast<T>(static_cast<uintptr_t>(0x7A0000000000ull | (tag << 4)));
-    } else if constexpr (std::is_same_v<T, bool>) {
-        return variant == 0;
-    } else if constexpr (std::is_same_v<T, double>) {
-        return variant == 0 ? slot + position * 0.25 + 0.125 : std::numeric_limits<double>::quiet_NaN();
-    } else if constexpr (std::is_same_v<T, int>) {
-        if (slot == kCreateCharArraySlot && position == 0) {
-            return 2 + variant;
-        }
-        // Negative in variant 0, so that a widening shows whether it extends the sign.
-        return variant == 0 ? -(slot * 16 + position + 2) : 0x12340000 + slot * 16 + position;
-    } else {
-        static_assert(std::is_same_v<T, size_t>, "no distinctive value for this type");
-        // Above 32 bits, so that a narrowing would show.
-        return (static_cast<uint64_t>(slot + 1) << 36) | (static_cast<uint64_t>(position + 1) << 32) |
-               (variant == 0 ? 0x5u : 0x89ABCDEFu);
-    }
-}
-
-// What the stand-in returns, as log bits.
-template <class T> uint64_t ResultBits(int slot, int variant)
-{
-    if constexpr (std::is_pointer_v<T>) {
-        return 0x6E0000000000ull | (static_cast<uint64_t>(slot) << 8) | static_cast<uint64_t>(variant);
-    } else if constexpr (std::is_same_v<T, bool>) {
-        return variant == 0 ? 1 : 0;
-    } else if constexpr (std::is_same_v<T, double>) {
-        return ToBits(variant == 0 ? slot * 1.5 + 0.25 : -(slot + 0.5));
-    } else if constexpr (std::is_same_v<T, int>) {
-        return ToBits(variant == 0 ? -(slot + 100) : slot + 7);
-    } else {
-        static_assert(std::is_same_v<T, size_t>, "no distinctive result for this type");
-        return (1ull << 40) + static_cast<uint64_t>(slot) * 3 + static_cast<uint64_t>(variant);
-    }
-}
+namespace {
 
 // The argument as MATLAB's parameter type receives it.
 template <class MatlabParameter, class A> std::optional<uint64_t> Expected(A argument)
@@ -95,14 +48,10 @@ template <class MatlabParameter, class A> std::optional<uint64_t> Expected(A arg
     }
 }
 
-template <class... T> struct TypeList {};
-template <class MR, class... MP> TypeList<MR, MP...> MatlabSignature(MR (*)(MP...));
-template <class MR, class... MP> TypeList<MR, MP...> MatlabSignature(MR (*)(MP..., ...));
-
 template <class... A, size_t... I>
 std::tuple<A...> Arguments([[maybe_unused]] int slot, [[maybe_unused]] int variant, std::index_sequence<I...>)
 {
-    return std::tuple<A...>(Argument<A>(slot, static_cast<int>(I), variant)...);
+    return std::tuple<A...>(SlotArgument<A>(slot, static_cast<int>(I), variant)...);
 }
 
 template <class R, class... A, class MR, class... MP>
@@ -124,7 +73,7 @@ SlotRun Drive(IQvMatlabAPI_Interface* api, CallRoute route, int slot, int varian
 
     uint64_t resultBits = 0;
     if constexpr (!std::is_void_v<MR>) {
-        resultBits = ResultBits<MR>(slot, variant);
+        resultBits = SlotResultBits<MR>(slot, variant);
         qvCallLogSetResult(called, resultBits);
     }
 
