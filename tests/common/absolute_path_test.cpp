@@ -28,7 +28,7 @@ INSTANTIATE_TEST_SUITE_P(
     DriveLetters, AbsolutePath,
     ::testing::Values(PathCase{L"C:\\Program Files\\MATLAB\\R2018a", true},
                       PathCase{L"C:/Program Files/MATLAB/R2018a", true}, PathCase{L"C:\\", true},
-                      PathCase{L"z:/", true}, PathCase{L"a:\\x", true}, PathCase{L"C:", false},
+                      PathCase{L"z:/", true}, PathCase{L"a:\\x", true}, PathCase{L"Z:\\x", true}, PathCase{L"C:", false},
                       PathCase{L"C:M", false}, PathCase{L"1:\\M", false}, PathCase{L"@:\\M", false},
                       PathCase{L"[:\\M", false}, PathCase{L"`:\\M", false}, PathCase{L"{:\\M", false},
                       PathCase{L"C;\\M", false}));

@@ -82,6 +82,10 @@ TEST(MatlabCharExpression, PiecesOnlyWhereALiteralCannotCarryTheText)
     EXPECT_EQ(MatlabCharExpression(L"\xD83D\xDE00"), L"'\xD83D\xDE00'");
     EXPECT_EQ(MatlabCharExpression(L"a\xD83D"), L"['a' char(55357)]");
     EXPECT_EQ(MatlabCharExpression(L"\xDE00\xD83D\xDE00"), L"[char(56832) '\xD83D\xDE00']");
+    // The edges of each range.
+    EXPECT_EQ(MatlabCharExpression(L"\x1F \x7E"), L"[char(31) ' ~']");
+    EXPECT_EQ(MatlabCharExpression(L"\xD800"), L"[char(55296)]");
+    EXPECT_EQ(MatlabCharExpression(L"\xDBFF\xDFFF"), L"'\xDBFF\xDFFF'");
 }
 
 TEST(RefreshCommandLine, DoubleQuoteAndLineBreakStayInsideTheArgument)
