@@ -11,8 +11,7 @@
 # (--target=x86_64-w64-mingw32) and cppcheck with its Windows platform and library.
 # Prints "static-analysis clang-tidy: passed|FAILED ..." and the same for cppcheck.
 set -uo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(realpath -m "${QV_BUILD_DIR:-$root/build}")
+source "$(dirname "$0")/preamble.sh"
 dir=$build/analysis
 jobs=${QV_ANALYSIS_JOBS:-2}
 mkdir -p "$dir"

@@ -3,8 +3,7 @@
 # Windows (under Wine).
 # Installs what it needs first. Ends with a line "N passed, N failed".
 set -uo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${QV_BUILD_DIR:-$root/build}
+source "$(dirname "$0")/preamble.sh"
 source "$root/scripts/wine-env.sh"
 
 bash "$root/scripts/install-deps.sh" || exit 1
@@ -28,17 +27,14 @@ ctest_counts() {
   failed=$((failed + fails))
 }
 
-# stage NAME BUILD_DIR CTEST_JOBS CMAKE_ARGS...: configure, build and test one configuration
-# (the settings of each come from its preset in CMakePresets.json; the folder from QV_BUILD_DIR).
+# stage NAME DIR CTEST_JOBS [TARGET...]: configure and build one configuration from its preset
+# NAME (the folder from QV_BUILD_DIR), then test it with CTEST_JOBS (0: no test here).
 stage() {
   local name=$1 dir=$2 jobs=$3
   shift 3
   echo "== $name: configure and build"
-  if ! cmake -S "$root" -B "$dir" "$@" >"$dir.configure.log" 2>&1; then
-    mkdir -p "$(dirname "$dir")"; tail -n 40 "$dir.configure.log"; problems+=("$name: configure failed"); failed=$((failed + 1)); return 1
-  fi
-  if ! cmake --build "$dir" "${build_targets[@]}" >"$dir.build.log" 2>&1; then
-    grep -E 'error|Error' "$dir.build.log" | head -n 40; problems+=("$name: build failed"); failed=$((failed + 1)); return 1
+  if ! qv_configure_build "$name" "$dir" "$@"; then
+    problems+=("$name: configure or build failed"); failed=$((failed + 1)); return 1
   fi
   [ "$jobs" -gt 0 ] || return 0
   echo "== $name: test"
@@ -103,19 +99,17 @@ script_counts() {
 }
 
 ctest_extra=()
-build_targets=()
 mkdir -p "$build"
-stage host "$build/host" 2 --preset host
+stage host "$build/host" 2
 # Under the sanitizers, only what they can see: the Octave checks (the MEX builds and the
 # property test, which hands strings to octave-cli) prove nothing more there than in the
 # plain host stage, so they are neither built nor run.
-build_targets=(--target host_tests)
+sanitizer_targets=(host_tests)
 for fuzz_source in "$root"/tests/fuzz/*_fuzz.cpp; do
-  build_targets+=("fuzz_$(basename "$fuzz_source" _fuzz.cpp)_replay")
+  sanitizer_targets+=("fuzz_$(basename "$fuzz_source" _fuzz.cpp)_replay")
 done
 ctest_extra=(-E '^(octave\.|RefreshStatementInOctave\.)')
-stage host-sanitizers "$build/host-asan" 2 --preset host-sanitizers
-build_targets=()
+stage host-sanitizers "$build/host-asan" 2 "${sanitizer_targets[@]}"
 ctest_extra=()
 
 # Bounded fuzzing (clang, libFuzzer) and static analysis; each target and each analyser
@@ -137,7 +131,7 @@ cleanup() { for n in $(seq "$workers"); do qv_wine_stop "$build/wine-run-$n"; do
 trap cleanup EXIT
 echo "== windows: configure and build, Wine prefix"
 if qv_wine_template "$build/wine-template"; then
-  if stage windows "$build/windows" 0 --preset windows; then
+  if stage windows "$build/windows" 0; then
     # Rarely, under load, a Wine process dies before the test program runs at all (no output,
     # 0 s). Such a test gets one more try; a test that fails twice fails the run.
     ctest_extra=(--repeat until-pass:2)
