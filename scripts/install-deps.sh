@@ -8,6 +8,7 @@ packages=(
   clang clang-tidy cppcheck libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb x11-utils imagemagick xdotool unzip fonts-crosextra-carlito
+  python3
 )
 # GNU Octave: the MEX runtime the adapter checks run in, and the interpreter that reads the
 # refresh command in the interpreter tests and the demo; its recommended packages (a GUI,
