@@ -106,7 +106,9 @@ rm -f "$dir"/cppcheck-*.log
 status=0
 cppcheck_run host "$dir/host.files" || status=1
 cppcheck_run windows "$dir/windows.files" --platform=win64 --library=windows -D_WIN32 -D_WIN64 || status=1
-cat "$dir"/cppcheck-*.log 2>/dev/null | grep -E ':[0-9]+:[0-9]+: ' | sed "s#^$root/##" | sort -u >"$dir/cppcheck.findings"
+# A file cppcheck gave up on (an internal error, such as a definition it cannot read) was not
+# analysed: that counts as a finding.
+cat "$dir"/cppcheck-*.log 2>/dev/null | grep -E ':[0-9]+:[0-9]+: |^Bailing out' | sed "s#^$root/##" | sort -u >"$dir/cppcheck.findings"
 findings=$(wc -l <"$dir/cppcheck.findings")
 if [ "$findings" -eq 0 ] && [ "$status" -eq 0 ]; then
   echo "static-analysis cppcheck: passed ($files files)"
