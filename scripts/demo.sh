@@ -16,15 +16,13 @@
 # presses OK, and screenshots are saved in build/demo/. Either way it ends with what each
 # stand-in MATLAB and setup program was started with, and the "Info" messages seen.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(realpath -m "${QV_BUILD_DIR:-$root/build}")
+source "$(dirname "$0")/preamble.sh"
 source "$root/scripts/wine-env.sh"
 
 bash "$root/scripts/install-deps.sh"
 
 echo "== building the Windows binaries"
-cmake -S "$root" -B "$build/windows" --preset windows >/dev/null
-cmake --build "$build/windows" --target QvMatlabSetPath ui_driver sandbox standin_interpreting_matlab >/dev/null
+qv_configure_build windows "$build/windows" QvMatlabSetPath ui_driver sandbox standin_interpreting_matlab
 bin="$build/windows/bin"
 out="$build/demo"
 mkdir -p "$out"

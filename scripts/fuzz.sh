@@ -15,8 +15,7 @@
 # Prints one line per target, "fuzz NAME: passed, E executions, corpus N inputs (B bytes)" or
 # "fuzz NAME: FAILED ...", then "fuzz: N passed, N failed"; exits non-zero if any failed.
 set -uo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(realpath -m "${QV_BUILD_DIR:-$root/build}")
+source "$(dirname "$0")/preamble.sh"
 seconds=${1:-60}
 shift $(($# > 0 ? 1 : 0))
 [[ "$seconds" =~ ^[0-9]+$ ]] && [ "$seconds" -gt 0 ] || { echo "usage: $0 [SECONDS] [TARGET...]" >&2; exit 2; }
@@ -32,10 +31,8 @@ fi
 dir=$build/fuzz
 mkdir -p "$build"
 echo "fuzz: building in $dir"
-if ! { cmake -S "$root" -B "$dir" --preset fuzz &&
-       cmake --build "$dir" --target qv_fuzzers; } >"$dir.build.log" 2>&1; then
-  grep -E 'error|Error' "$dir.build.log" | head -n 40
-  echo "fuzz build: FAILED (log: $dir.build.log)"
+if ! qv_configure_build fuzz "$dir" qv_fuzzers; then
+  echo "fuzz build: FAILED"
   echo "fuzz: 0 passed, 1 failed"
   exit 1
 fi

@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb x11-utils imagemagick xdotool unzip fonts-crosextra-carlito
   llvm lld osslsigncode openssl strip-nondeterminism
+  python3
 )
 # GNU Octave: the MEX runtime the adapter checks run in, and the interpreter that reads the
 # refresh command in the interpreter tests and the demo; its recommended packages (a GUI,

@@ -10,16 +10,14 @@
 # desktop (which draws window frames) on a private Xvfb display; the UI driver ticks the
 # folders. Everything started here is stopped again on the way out.
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${QV_BUILD_DIR:-$root/build}
+source "$(dirname "$0")/preamble.sh"
 out="$root/docs/screenshots"
 source "$root/scripts/wine-env.sh"
 
 bash "$root/scripts/install-deps.sh"
 
 echo "== building the dialog host and the UI driver"
-cmake -S "$root" -B "$build/windows" --preset windows >/dev/null
-cmake --build "$build/windows" --target folder_dialog_host ui_driver label_fit_check >/dev/null
+qv_configure_build windows "$build/windows" folder_dialog_host ui_driver label_fit_check
 bin="$build/windows/bin"
 
 width=720

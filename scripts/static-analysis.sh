@@ -11,8 +11,7 @@
 # (--target=x86_64-w64-mingw32) and cppcheck with its Windows platform and library.
 # Prints "static-analysis clang-tidy: passed|FAILED ..." and the same for cppcheck.
 set -uo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=$(realpath -m "${QV_BUILD_DIR:-$root/build}")
+source "$(dirname "$0")/preamble.sh"
 dir=$build/analysis
 jobs=${QV_ANALYSIS_JOBS:-2}
 mkdir -p "$dir"
@@ -39,6 +38,24 @@ if [ $# -gt 0 ]; then  # only the files asked for
   done
 fi
 
+# The Windows tree compiles some sources more than once (the program's own copy of the two
+# libraries on the UCRT compiler, each adapter release, the stand-ins for several DLLs), and
+# the host tree the adapter once per release: each analyser reads each listed source once,
+# with its first compile command, from a database of those entries only.
+one_entry_per_file() {  # one_entry_per_file TREE: $dir/TREE.db/compile_commands.json for $dir/TREE.files
+  mkdir -p "$dir/$1.db"
+  awk -v list="$dir/$1.files" '
+    BEGIN { while ((getline f < list) > 0) wanted[f] = 1; print "[" }
+    /^\{/ { entry = $0; next }
+    entry != "" { entry = entry "\n" $0 }
+    /^ *"file": / { file = $0; sub(/^ *"file": *"/, "", file); sub(/",?$/, "", file) }
+    /^\},?$/ { if (wanted[file] && !seen[file]++) { sub(/,$/, "", entry); printf "%s%s", (n++ ? ",\n" : ""), entry }
+                entry = "" }
+    END { print "\n]" }' "$dir/$1/compile_commands.json" >"$dir/$1.db/compile_commands.json"
+}
+one_entry_per_file host
+one_entry_per_file windows
+
 # The cross compiler's libstdc++ and MinGW-w64 header folders, which clang does not find by
 # itself for this target. GCC's own folders (its intrinsics) are left out: clang has its own.
 mingw_includes=()
@@ -60,7 +77,7 @@ tidy() {  # tidy BUILD_TREE EXTRA_ARGS... < FILES
       tree=$1 logs=$2 file=$3; shift 3
       log="$logs/$(echo "$file" | tr / _).log"
       clang-tidy --quiet -p "$tree" "$@" "$file" >"$log" 2>&1; echo "exit $?" >>"$log"' \
-    qv-tidy "$dir/$tree" "$dir/tidy" {} "$@"
+    qv-tidy "$dir/$tree.db" "$dir/tidy" {} "$@"
 }
 tidy host <"$dir/host.files"
 tidy windows --extra-arg=--target=x86_64-w64-mingw32 "${mingw_includes[@]}" <"$dir/windows.files"
@@ -81,18 +98,17 @@ cppcheck_run() {  # cppcheck_run BUILD_TREE FILE_LIST EXTRA_ARGS...
   local tree=$1 list=$2
   shift 2
   [ -s "$list" ] || return 0
-  # Only the listed files: every other entry of the database is excluded by path.
-  local excludes=()
-  while read -r other; do excludes+=("-i$other"); done < <(sources_of "$dir/$tree/compile_commands.json" | grep -vxFf "$list")
-  cppcheck --project="$dir/$tree/compile_commands.json" -i/usr/src/googletest --std=c++17 --quiet --inline-suppr \
-    --enable=warning,performance,portability --library=googletest --error-exitcode=1 \
-    --template='{file}:{line}:{column}: {severity}: {message} [{id}]' "${excludes[@]}" "$@" >"$dir/cppcheck-$tree.log" 2>&1
+  cppcheck --project="$dir/$tree.db/compile_commands.json" -i/usr/src/googletest --std=c++17 --quiet --inline-suppr \
+    --enable=warning,performance,portability --library=googletest --error-exitcode=1 -j "$jobs" \
+    --template='{file}:{line}:{column}: {severity}: {message} [{id}]' "$@" >"$dir/cppcheck-$tree.log" 2>&1
 }
 rm -f "$dir"/cppcheck-*.log
 status=0
 cppcheck_run host "$dir/host.files" || status=1
 cppcheck_run windows "$dir/windows.files" --platform=win64 --library=windows -D_WIN32 -D_WIN64 || status=1
-cat "$dir"/cppcheck-*.log 2>/dev/null | grep -E ':[0-9]+:[0-9]+: ' | sed "s#^$root/##" | sort -u >"$dir/cppcheck.findings"
+# A file cppcheck gave up on (an internal error, such as a definition it cannot read) was not
+# analysed: that counts as a finding.
+cat "$dir"/cppcheck-*.log 2>/dev/null | grep -E ':[0-9]+:[0-9]+: |^Bailing out' | sed "s#^$root/##" | sort -u >"$dir/cppcheck.findings"
 findings=$(wc -l <"$dir/cppcheck.findings")
 if [ "$findings" -eq 0 ] && [ "$status" -eq 0 ]; then
   echo "static-analysis cppcheck: passed ($files files)"

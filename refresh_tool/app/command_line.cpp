@@ -86,7 +86,7 @@ ParsedCommandLine ParseCommandLine(const std::wstring& commandLine)
         options.matlabFolder = QuotedFolder(commandLine);
     }
     parsed.platformConflict = x86 && x64;
-    options.platform = (x64 && !x86) ? Platform64 : Platform32;
+    options.platform = (x64 && !x86) ? PlatformSelection::Bits64 : PlatformSelection::Bits32;
     return parsed;
 }
 

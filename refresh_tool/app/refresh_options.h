@@ -7,11 +7,12 @@
 namespace qv {
 
 struct RefreshOptions {
-    std::wstring matlabFolder;              // "-orxMatlabPath" with a quoted folder
-    bool showList = false;                  // "-list"
-    PlatformSelection platform = Platform32;  // Platform64 only for "-x64" without "-x86"
-    bool showInfo = false;                  // "-d"
-    bool showUsage = false;                 // "/?", or a command line without any token
+    std::wstring matlabFolder;  // "-orxMatlabPath" with a quoted folder
+    bool showList = false;      // "-list"
+    // Bits64 only for "-x64" without "-x86".
+    PlatformSelection platform = PlatformSelection::Bits32;
+    bool showInfo = false;   // "-d"
+    bool showUsage = false;  // "/?", or a command line without any token
 };
 
 }  // namespace qv

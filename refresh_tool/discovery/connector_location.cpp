@@ -10,20 +10,16 @@ void ReadConnectorLocation(IRegistry& registry, IInfoBox& info, const std::wstri
                            const std::wstring& valueName, std::wstring& location32, std::wstring& location64,
                            bool showInfo)
 {
-    struct View {
-        Platform platform;
-        std::wstring& location;
-        const wchar_t* prefix;
-    };
-    for (const View& view : {View{Platform::Bits32, location32, kConnectorLocationPrefix32},
-                             View{Platform::Bits64, location64, kConnectorLocationPrefix64}}) {
-        const std::unique_ptr<IRegistryKey> key = registry.OpenKey(Hive::LocalMachine, keyPath, view.platform);
+    const PlatformPair<std::wstring*> locations{&location32, &location64};
+    const PlatformPair<const wchar_t*> prefixes{kConnectorLocationPrefix32, kConnectorLocationPrefix64};
+    for (const Platform platform : kPlatforms) {
+        const std::unique_ptr<IRegistryKey> key = registry.OpenKey(Hive::LocalMachine, keyPath, platform);
         if (!key) {
             continue;
         }
         if (std::optional<std::wstring> value = ReadStringValue(*key, valueName)) {
-            view.location = std::move(*value);
-            ShowInfoMessage(info, showInfo, view.prefix + view.location);
+            *locations[platform] = std::move(*value);
+            ShowInfoMessage(info, showInfo, prefixes[platform] + *locations[platform]);
         }
     }
 }

@@ -7,17 +7,6 @@
 namespace qv {
 namespace {
 
-constexpr Platform kViewsInOrder[] = {Platform::Bits32, Platform::Bits64};
-
-StringArray& ForView(Platform view, StringArray& array32, StringArray& array64)
-{
-    return view == Platform::Bits32 ? array32 : array64;
-}
-
-const StringArray& ForView(Platform view, const StringArray& array32, const StringArray& array64)
-{
-    return view == Platform::Bits32 ? array32 : array64;
-}
 
 bool Contains(const StringArray& entries, const std::wstring& name)
 {
@@ -79,8 +68,9 @@ std::wstring GetSubKeyName(IRegistryKey& key, std::uint32_t index)
 void ListSubKeys(IRegistry& registry, Hive hive, const std::wstring& keyPath, StringArray& names32,
                  StringArray& names64)
 {
-    for (Platform view : kViewsInOrder) {
-        ListSubKeysInView(registry, hive, keyPath, view, ForView(view, names32, names64),
+    const PlatformPair<StringArray*> names{&names32, &names64};
+    for (const Platform view : kPlatforms) {
+        ListSubKeysInView(registry, hive, keyPath, view, *names[view],
                           [](const std::wstring&) { return true; });
     }
 }
@@ -88,9 +78,11 @@ void ListSubKeys(IRegistry& registry, Hive hive, const std::wstring& keyPath, St
 void ListMatchingSubKeys(IRegistry& registry, const std::wstring& keyPath, StringArray& names32, StringArray& names64,
                          const StringArray& wanted32, const StringArray& wanted64)
 {
-    for (Platform view : kViewsInOrder) {
-        const StringArray& wanted = ForView(view, wanted32, wanted64);
-        ListSubKeysInView(registry, Hive::LocalMachine, keyPath, view, ForView(view, names32, names64),
+    const PlatformPair<StringArray*> names{&names32, &names64};
+    const PlatformPair<const StringArray*> wantedNames{&wanted32, &wanted64};
+    for (const Platform view : kPlatforms) {
+        const StringArray& wanted = *wantedNames[view];
+        ListSubKeysInView(registry, Hive::LocalMachine, keyPath, view, *names[view],
                           [&wanted](const std::wstring& name) { return Contains(wanted, name); });
     }
 }

@@ -1,6 +1,6 @@
 #include "launcher/matlab_runner.h"
 
-#include "launcher/absolute_folder.h"
+#include "common/absolute_path.h"
 
 namespace qv {
 
@@ -9,7 +9,7 @@ void RunMatlabRefresh(IProcessLauncher& launcher, IInfoBox& info, Platform platf
                       const StringArray& matlabRoots, bool showInfo)
 {
     for (const std::wstring& root : matlabRoots) {
-        if (!IsAbsoluteFolder(root) || !launcher.IsExistingFile(MatlabExecutablePath(root))) {
+        if (!IsAbsolutePath(root) || !launcher.IsExistingFile(MatlabExecutablePath(root))) {
             ShowInfoMessage(info, showInfo, MatlabMissingMessage(root));
             return;
         }
@@ -25,7 +25,7 @@ void RunMatlabRefresh(IProcessLauncher& launcher, IInfoBox& info, Platform platf
 
 void StartNewUserSetup(IProcessLauncher& launcher, const std::wstring& programFolder)
 {
-    if (!IsAbsoluteFolder(programFolder)) {
+    if (!IsAbsolutePath(programFolder)) {
         return;
     }
     launcher.RunAndWait(BuildNewUserSetupRequest(programFolder));

@@ -24,7 +24,7 @@ protected:
 
 // Runs MATLAB at each root in list order, one process at a time. The first root without
 // matlab.exe ends the call: its message is shown under "-d" and the roots after it are not
-// run. A root that is not absolute (empty, relative, "C:M", "\M"; see IsAbsoluteFolder)
+// run. A root that is not absolute (empty, relative, "C:M", "\M"; see IsAbsolutePath)
 // counts as one without matlab.exe and is not looked at: it would name a file relative to
 // our own current directory. A command line too long for Windows (CommandLineFits) is not
 // started: its message is shown under "-d" and the next root is run.

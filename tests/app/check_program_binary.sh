@@ -1,18 +1,15 @@
 #!/usr/bin/env bash
-# Checks the built QvMatlabSetPath.exe: a 64-bit GUI-subsystem PE with its manifest and version
-# resource, on the UCRT (api-ms-win-crt-*.dll, no msvcrt.dll) and importing no MinGW runtime DLL.
+# Checks the built QvMatlabSetPath.exe: a 64-bit GUI-subsystem PE on the UCRT importing only the
+# system DLLs it needs (tests/shared/check_pe.sh), with its manifest, icon and a version
+# resource of the project's version.
+# Usage: check_program_binary.sh EXE VERSION
 set -euo pipefail
-exe=$1
-objdump=x86_64-w64-mingw32-objdump
+exe=$1 version=$2
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-headers=$($objdump -p "$exe")
-grep -q 'file format pei-x86-64' <<<"$headers" || fail "not a PE32+ image"
-grep -Eq '^Subsystem[[:space:]]+0+2[[:space:]]' <<<"$headers" || fail "not the Windows GUI subsystem"
-if grep -Ei 'DLL Name: (libgcc|libstdc|libwinpthread)' <<<"$headers"; then fail "imports a MinGW runtime DLL"; fi
-dlls=$(grep -E 'DLL Name:' <<<"$headers" | awk '{ print tolower($3) }')
-if grep -E '^(msvcr.*|ucrtbase)\.dll$' <<<"$dlls"; then fail "imports a C runtime other than the UCRT's api-ms-win-crt-* DLLs"; fi
-grep -qE '^api-ms-win-crt-heap-l1-1-0\.dll$' <<<"$dlls" || fail "not on the UCRT (no api-ms-win-crt-heap-l1-1-0.dll)"
+# oleacc: the check list's accessible object.
+bash "$(dirname "$0")/../shared/check_pe.sh" "$exe" --gui --runtime ucrt \
+  --dlls 'advapi32\.dll|comctl32\.dll|gdi32\.dll|kernel32\.dll|ole32\.dll|oleacc\.dll|oleaut32\.dll|user32\.dll|uxtheme\.dll'
 
 resources=$(x86_64-w64-mingw32-windres -i "$exe" -O rc 2>/dev/null)
 # The manifest is stored as plain bytes in the resource section.
@@ -21,6 +18,6 @@ grep -aq 'level="asInvoker" uiAccess="false"' "$exe" || fail "manifest lacks asI
 grep -aq '<dpiAware[^>]*>true</dpiAware>' "$exe" || fail "manifest is not DPI aware"
 grep -q 'RT_MANIFEST' <<<"$resources" || fail "no manifest resource"
 grep -q 'VERSIONINFO' <<<"$resources" || fail "no version resource"
-grep -q 'VALUE "FileVersion", "1.0.11.41"' <<<"$resources" || fail "wrong FileVersion"
+grep -qF "VALUE \"FileVersion\", \"$version\"" <<<"$resources" || fail "FileVersion is not $version"
 grep -A2 'Type: group icon' <<<"$resources" | grep -q 'Name: 128' || fail "no icon group 128"
-echo "QvMatlabSetPath.exe: PE32+, GUI subsystem, UCRT, manifest, version resource and icon 128 present"
+echo "QvMatlabSetPath.exe: manifest, version resource $version and icon 128 present"

@@ -39,14 +39,14 @@ TEST(ParseCommandLineTokens, UnknownAndMisspeltSwitchesAreIgnored)
     EXPECT_FALSE(options.showList);
     EXPECT_FALSE(options.showInfo);
     EXPECT_FALSE(options.showUsage);
-    EXPECT_EQ(options.platform, Platform32);
+    EXPECT_EQ(options.platform, PlatformSelection::Bits32);
     EXPECT_TRUE(options.matlabFolder.empty());
 }
 
 TEST(ParseCommandLineCase, SwitchesMatchInAnyCaseAndTheFolderKeepsItsCase)
 {
     const RefreshOptions options = Parse(L"-X64 -ORXMATLABPATH \"C:\\Orx\\Matlab\" -LiSt -D");
-    EXPECT_EQ(options.platform, Platform64);
+    EXPECT_EQ(options.platform, PlatformSelection::Bits64);
     EXPECT_EQ(options.matlabFolder, L"C:\\Orx\\Matlab");
     EXPECT_TRUE(options.showList);
     EXPECT_TRUE(options.showInfo);
@@ -62,7 +62,7 @@ TEST(ParseCommandLineFolder, QuotedFolderWithSpaces)
 {
     const RefreshOptions options = Parse(L"-orxMatlabPath \"C:\\Program Files\\QVR\\ORX 10\\bin\\Matlab\"");
     EXPECT_EQ(options.matlabFolder, L"C:\\Program Files\\QVR\\ORX 10\\bin\\Matlab");
-    EXPECT_EQ(options.platform, Platform32);
+    EXPECT_EQ(options.platform, PlatformSelection::Bits32);
     EXPECT_FALSE(options.showList);
 }
 
@@ -114,12 +114,12 @@ TEST_P(ParseCommandLinePlatform, DecidedOnceAfterTheLoop)
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, ParseCommandLinePlatform,
-                         ::testing::Values(PlatformCase{"Neither", L"-list", false, Platform32},
-                                           PlatformCase{"X86Only", L"-list -x86", false, Platform32},
-                                           PlatformCase{"X64Only", L"-list -x64", false, Platform64},
-                                           PlatformCase{"X64Twice", L"-x64 -x64", false, Platform64},
-                                           PlatformCase{"Both", L"-x86 -x64", true, Platform32},
-                                           PlatformCase{"BothAnyCaseAndOrder", L"-X64 -d -x86", true, Platform32}),
+                         ::testing::Values(PlatformCase{"Neither", L"-list", false, PlatformSelection::Bits32},
+                                           PlatformCase{"X86Only", L"-list -x86", false, PlatformSelection::Bits32},
+                                           PlatformCase{"X64Only", L"-list -x64", false, PlatformSelection::Bits64},
+                                           PlatformCase{"X64Twice", L"-x64 -x64", false, PlatformSelection::Bits64},
+                                           PlatformCase{"Both", L"-x86 -x64", true, PlatformSelection::Bits32},
+                                           PlatformCase{"BothAnyCaseAndOrder", L"-X64 -d -x86", true, PlatformSelection::Bits32}),
                          [](const ::testing::TestParamInfo<PlatformCase>& param) { return std::string(param.param.name); });
 
 TEST(ParseCommandLineUsage, QuestionMarkAsksForUsage)

@@ -87,4 +87,15 @@ TEST(DialogInitData, ALengthPastTheEndStopsTheList)
     EXPECT_FALSE(qv::ParseDialogInitData(nullptr, 10).complete);
 }
 
+// The length's high half counts: 0x10000 bytes are not there, although 0x100 would be.
+TEST(DialogInitData, TheLengthsHighHalfCounts)
+{
+    Bytes bytes;
+    Append(bytes, 1006, qv::kDialogInitComboAddString, 0x10000u, std::string(0x100, 'a'));
+    bytes.insert(bytes.end(), {0x00, 0x00});
+    const qv::DialogInitData data = Parse(bytes);
+    EXPECT_FALSE(data.complete);
+    EXPECT_TRUE(data.entries.empty());
+}
+
 }  // namespace

@@ -19,6 +19,17 @@ static_assert(qv::testbed::kList32Id == IDC_LIST32);
 static_assert(qv::testbed::kList64Id == IDC_LIST64);
 static_assert(qv::kDialogInitResourceType == RT_DIALOG_INIT);
 
+std::wstring ComboText(HWND combo, int index)
+{
+    wchar_t text[64] = {};
+    const LRESULT length = ::SendMessageW(combo, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length == CB_ERR || length >= 64) {
+        return L"<none>";
+    }
+    ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
 struct ExpectedControl {
     int id;
     const wchar_t* className;
@@ -129,10 +140,11 @@ TEST(DialogTemplates, FolderSelectionDialog)
     EXPECT_EQ(tabOrder, (std::vector<int>{IDOK, IDCANCEL, IDC_LIST64, IDC_LIST32, IDC_COMBO_PLATFORM, IDOK}));
 
     // The initialisation data filled the drop-down, index = PlatformSelection.
-    ASSERT_EQ(dialog.m_comboPlatform.GetCount(), 3);
-    EXPECT_EQ(dialog.m_comboPlatform.GetLBText(0), L"32-bit");
-    EXPECT_EQ(dialog.m_comboPlatform.GetLBText(1), L"64-bit");
-    EXPECT_EQ(dialog.m_comboPlatform.GetLBText(2), L"All");
+    const HWND combo = dialog.m_comboPlatform.GetSafeHwnd();
+    ASSERT_EQ(::SendMessageW(combo, CB_GETCOUNT, 0, 0), 3);
+    EXPECT_EQ(ComboText(combo, 0), L"32-bit");
+    EXPECT_EQ(ComboText(combo, 1), L"64-bit");
+    EXPECT_EQ(ComboText(combo, 2), L"All");
     // The program's icon, as the window's icons and as the minimised dialog's drag image.
     ASSERT_NE(dialog.m_hIcon.get(), nullptr);
     const auto icon = reinterpret_cast<LRESULT>(dialog.m_hIcon.get());

@@ -37,7 +37,7 @@ TEST_P(FirstSelectionTest, ShowsTheFirstPlatformThatHasFolders)
     const qv::FirstSelection first = qv::ChooseFirstSelection(c.platform, c.count32, c.count64);
     EXPECT_EQ(first.index, c.expectedIndex);
     // The list of the shown platform is the one that can be worked.
-    EXPECT_EQ(first.lists, c.expectedIndex == qv::Platform32 ? kOnly32 : kOnly64);
+    EXPECT_EQ(first.lists, c.expectedIndex == 0 ? kOnly32 : kOnly64);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -1,5 +1,6 @@
 // Connector discovery's rules for the answers of the connector objects.
 #include "discovery/connector_discovery.h"
+#include "discovery/scripted_connectors.h"
 #include "shared/fakes.h"
 
 #include <gtest/gtest.h>
@@ -11,57 +12,11 @@ namespace {
 using qv::Platform;
 using qv::ResultCode;
 using qv::StringArray;
+using qv::fakes::PlatformScript;
+using qv::fakes::ScriptedSource;
 
 constexpr ResultCode kFalse = 1;                                    // S_FALSE
 constexpr ResultCode kFail = static_cast<ResultCode>(0x80004005u);  // E_FAIL
-
-struct PlatformScript {
-    ResultCode versionResult = qv::kResultOk;
-    std::wstring version;
-    ResultCode checkResult = qv::kResultOk;
-};
-
-// A connector that answers from a script and records which methods were called.
-class ScriptedConnector final : public qv::IConnectorInfo {
-public:
-    ScriptedConnector(PlatformScript bits32, PlatformScript bits64) : script_{std::move(bits32), std::move(bits64)} {}
-
-    qv::VersionInfoReply GetVersionInfo(Platform platform) override
-    {
-        calls.push_back(L"GetVersionInfo" + Tag(platform));
-        const PlatformScript& s = script_[static_cast<int>(platform)];
-        return {s.versionResult, s.version};
-    }
-    ResultCode CheckPlatform(Platform platform) override
-    {
-        calls.push_back(L"CheckPlatform" + Tag(platform));
-        return script_[static_cast<int>(platform)].checkResult;
-    }
-
-    StringArray calls;
-
-private:
-    static std::wstring Tag(Platform platform) { return platform == Platform::Bits32 ? L"(32)" : L"(64)"; }
-    PlatformScript script_[2];
-};
-
-class ScriptedSource final : public qv::IConnectorSource {
-public:
-    void ForEachConnector(const std::function<void(qv::IConnectorInfo&)>& visit) override
-    {
-        for (ScriptedConnector& connector : connectors) {
-            visit(connector);
-        }
-    }
-    std::vector<qv::UnusableConnectorClass> UnusableClasses() override
-    {
-        ++unusableAsked;
-        return unusable;
-    }
-    std::vector<ScriptedConnector> connectors;
-    std::vector<qv::UnusableConnectorClass> unusable;
-    int unusableAsked = 0;
-};
 
 class FindConnectorsTest : public ::testing::Test {
 protected:

@@ -5,7 +5,7 @@
 #include "discovery/product_installation.h"
 #include "discovery/registry_access.h"
 #include "discovery/win32/registry.h"
-#include "launcher/user_setups.h"
+#include "discovery/user_setups.h"
 #include "shared/fakes.h"
 #include "registry_test_keys.h"
 
@@ -166,7 +166,7 @@ TEST_F(RegistryWineTest, PendingUserSetupsReadEachPassInItsView)
     ASSERT_TRUE(keys.AddKey(kUser, k32, L"SOFTWARE\\QVR\\ORX\\10"));
 
     StringArray started;
-    qv::RunPendingUserSetups(registry, qv::PlatformAll, {L"f32"}, {L"f64"},
+    qv::RunPendingUserSetups(registry, qv::PlatformSelection::All, {L"f32"}, {L"f64"},
                              [&](const std::wstring& folder) { started.push_back(folder); });
     EXPECT_EQ(started, (StringArray{L"C:\\ORX64\\10", L"C:\\ORX32\\11"}));
 }
@@ -201,7 +201,7 @@ TEST_F(RegistryWineTest, TheOperationsWriteNothing)
     qv::ReadConnectorLocation(registry, info, L"SOFTWARE\\QVR\\Matlab\\", L"MFileHome", location32, location64, false);
     qv::ListProductMatlabFolders(registry, a, b);
     int setups = 0;
-    qv::RunPendingUserSetups(registry, qv::PlatformAll, {L"f"}, {L"f"}, [&](const std::wstring&) { ++setups; });
+    qv::RunPendingUserSetups(registry, qv::PlatformSelection::All, {L"f"}, {L"f"}, [&](const std::wstring&) { ++setups; });
 
     EXPECT_EQ(b.size(), 3u);  // two roots and one folder: the operations did read
     EXPECT_EQ(setups, 1);

@@ -63,7 +63,7 @@ void CheckAgainstPlainReading(const std::wstring& text, const ParsedCommandLine&
         QV_FUZZ_CHECK(options.showUsage);
         QV_FUZZ_CHECK(!options.showList && !options.showInfo && !parsed.platformConflict);
         QV_FUZZ_CHECK(options.matlabFolder.empty());
-        QV_FUZZ_CHECK(options.platform == qv::Platform32);
+        QV_FUZZ_CHECK(options.platform == qv::PlatformSelection::Bits32);
         return;
     }
     QV_FUZZ_CHECK(options.showUsage == given(L"/?"));
@@ -71,7 +71,7 @@ void CheckAgainstPlainReading(const std::wstring& text, const ParsedCommandLine&
     QV_FUZZ_CHECK(options.showInfo == given(L"-d"));
     QV_FUZZ_CHECK(parsed.platformConflict == (given(L"-x86") && given(L"-x64")));
     const bool only64 = given(L"-x64") && !given(L"-x86");
-    QV_FUZZ_CHECK(options.platform == (only64 ? qv::Platform64 : qv::Platform32));
+    QV_FUZZ_CHECK(options.platform == (only64 ? qv::PlatformSelection::Bits64 : qv::PlatformSelection::Bits32));
 
     // The folder is cut out of the text as it stands: never invented, never re-cased, never
     // carrying a quote, and only there when the folder switch was given.

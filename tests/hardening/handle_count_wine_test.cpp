@@ -11,7 +11,7 @@
 #include "discovery/win32/registry.h"
 #include "launcher/matlab_runner.h"
 #include "launcher/standin_sandbox.h"
-#include "launcher/user_setups.h"
+#include "discovery/user_setups.h"
 #include "launcher/win32/process_launcher.h"
 #include "run/sandbox_run.h"
 #include "common/win32/unique_handle.h"
@@ -83,7 +83,7 @@ protected:
         StringArray roots64;
         FindMatlabRoots(registry, connectors32, connectors64, roots32, roots64);
         std::size_t setups = 0;
-        RunPendingUserSetups(registry, PlatformAll, folders32, folders64, [&](const std::wstring&) { ++setups; });
+        RunPendingUserSetups(registry, PlatformSelection::All, folders32, folders64, [&](const std::wstring&) { ++setups; });
         return connectors32.size() + connectors64.size() + folders32.size() + folders64.size() + roots32.size() +
                roots64.size() + setups + (location32.empty() ? 0 : 1) + (location64.empty() ? 0 : 1);
     }

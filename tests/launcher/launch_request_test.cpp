@@ -95,6 +95,10 @@ TEST(MatlabCharExpression, NonAsciiRunsGoInAsTheirUtf8Bytes)
               L"[" + utf8 + L"195 169]),'UTF-8') char(34) '''' " + utf8 + L"195 169]),'UTF-8')]");
     EXPECT_EQ(MatlabCharExpression(L"\xDE00\xD83D\xDE00\xD83D"),
               L"[char(56832) " + utf8 + L"240 159 152 128]),'UTF-8') char(55357)]");
+    // The edges of each range.
+    EXPECT_EQ(MatlabCharExpression(L"\x1F \x7E"), L"[char(31) ' ~']");
+    EXPECT_EQ(MatlabCharExpression(L"\xD800"), L"[char(55296)]");
+    EXPECT_EQ(MatlabCharExpression(L"\xDBFF\xDFFF"), L"[" + utf8 + L"244 143 191 191]),'UTF-8')]");
 }
 
 TEST(RefreshCommandLine, DoubleQuoteAndLineBreakStayInsideTheArgument)

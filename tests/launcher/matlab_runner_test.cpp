@@ -1,33 +1,16 @@
 // RunMatlabRefresh and StartNewUserSetup over a recording launcher: order, stop rule, silence.
 #include "launcher/matlab_runner.h"
+#include "launcher/recording_launcher.h"
 #include "shared/fakes.h"
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <vector>
 
 namespace qv {
 namespace {
 
-// Every call in order: "exists <path>" and "run <application>".
-class RecordingLauncher final : public IProcessLauncher {
-public:
-    std::set<std::wstring> files;
-    std::vector<std::wstring> calls;
-    std::vector<LaunchRequest> runs;
-
-    bool IsExistingFile(const std::wstring& path) override
-    {
-        calls.push_back(L"exists " + path);
-        return files.count(path) != 0;
-    }
-    void RunAndWait(const LaunchRequest& request) override
-    {
-        calls.push_back(L"run " + request.application);
-        runs.push_back(request);
-    }
-};
+using fakes::RecordingLauncher;
 
 class RunMatlabRefreshTest : public ::testing::Test {
 protected:

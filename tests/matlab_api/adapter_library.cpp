@@ -16,8 +16,8 @@ namespace qv::test {
 const std::vector<AdapterRelease>& AdapterReleases()
 {
     static const std::vector<AdapterRelease> releases = {
-        {"9_4", false, false, L"1.0.11.41"},
-        {"9_3", false, false, L"1.0.11.41"},
+        {"9_4", false, false, L"" QV_PROJECT_VERSION},  // the project's version, from CMake
+        {"9_3", false, false, L"" QV_PROJECT_VERSION},
         {"7_6", true, true, L"1.0.7.205"},
     };
     return releases;

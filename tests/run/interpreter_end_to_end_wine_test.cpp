@@ -95,8 +95,8 @@ protected:
     }
 
     const std::wstring kRoot32 = kX86 + L"\\MATLAB\\R2017b";
-    const std::wstring kMDir = QV_OCTAVE_M_DIR_W;
-    const std::wstring kWork = QV_OCTAVE_WORK_DIR_W;
+    const std::wstring kMDir = L"" QV_OCTAVE_M_DIR;
+    const std::wstring kWork = L"" QV_OCTAVE_WORK_DIR;
     std::wstring record_;
 };
 

@@ -1,7 +1,15 @@
-// The refresh run's orchestration over a recording environment: end points, order of the
-// steps, and what each subsystem is handed.
-#include "app/refresh_run.h"
+// The whole refresh run over the real core operations: a machine made of the in-memory
+// registry, scripted connectors, a recording launcher and a recording shell. End points,
+// order of the steps, and what is started with which arguments.
 #include "app/command_line.h"
+#include "app/refresh_run.h"
+#include "discovery/in_memory_registry.h"
+#include "discovery/matlab_installations.h"
+#include "discovery/product_installation.h"
+#include "discovery/scripted_connectors.h"
+#include "discovery/user_setups.h"
+#include "launcher/recording_launcher.h"
+#include "shared/fakes.h"
 
 #include <gtest/gtest.h>
 
@@ -14,102 +22,121 @@ namespace qv {
 namespace {
 
 using Trace = std::vector<std::wstring>;
+using fakes::k32;
+using fakes::k64;
+using fakes::kMachine;
 
-std::wstring Join(const StringArray& items)
+std::wstring Describe(const LaunchRequest& request)
 {
-    std::wstring text;
-    for (const std::wstring& item : items) {
-        text += (text.empty() ? L"" : L",") + item;
-    }
-    return L"[" + text + L"]";
+    return L"run " + request.application + L" | " + request.commandLine + L" | " + request.directory;
 }
 
-// Records every call as one line; answers from the machine it describes.
-class FakeEnvironment final : public IRefreshRunEnvironment, public IInfoBox {
+// The trace line of a MATLAB refresh and of a setup program, as the launcher sees them.
+std::wstring Refresh(Platform platform, const std::wstring& root, const std::wstring& location,
+                     const std::wstring& folder)
+{
+    return Describe(BuildRefreshRequest(platform, root, location, folder));
+}
+
+std::wstring SetupProgram(const std::wstring& programFolder)
+{
+    return Describe(BuildNewUserSetupRequest(programFolder));
+}
+
+// A machine with one connector serving 9.4 (32-bit) and 9.3 (64-bit), the connector location
+// in both views, ORX versions from 10 up with one MATLAB folder each and no user set up yet,
+// and a MATLAB root per platform. The shell and the info box write into the launcher's log,
+// so that the trace has one order.
+class Machine final : public IRunShell, public IInfoBox {
 public:
-    StringArray connectors32{L"9.4"}, connectors64{L"9.3"};
     std::wstring location32 = L"C:\\P32", location64 = L"C:\\P64";
+    // One ORX version per folder, 10, 11, ..., whose program folder is C:\x86\<version> or C:\x64\<version>.
     StringArray products32{L"D:\\O32"}, products64{L"D:\\O64"};
-    StringArray roots32{L"C:\\M32"}, roots64{L"C:\\M64"};
+    // Empty: no MATLAB of that platform is registered.
+    std::wstring root32 = L"C:\\M32", root64 = L"C:\\M64";
     std::set<std::wstring> directories{L"D:\\O32", L"D:\\O64", L"E:\\Given"};
     // What the user does in the dialog: its result and what it leaves in the choice.
     int dialogResult = DialogOk;
     bool dialogKeepsLists = false;
     FolderChoice dialogAnswer;
     FolderChoice dialogReceived;
-
-    Trace trace;
     bool progressOpen = false;
 
-    void Show(const std::wstring& text) override { trace.push_back(L"info:" + text); }
+    fakes::InMemoryRegistry registry;
+    fakes::ScriptedSource connectors;
+    fakes::RecordingLauncher launcher;
 
     void OpenProgressWindow() override
     {
         progressOpen = true;
-        trace.push_back(L"progress:open");
+        Log(L"progress:open");
     }
     void CloseProgressWindow() override
     {
         progressOpen = false;
-        trace.push_back(L"progress:close");
+        Log(L"progress:close");
     }
-    void FindConnectors(StringArray& c32, StringArray& c64, bool showInfo) override
-    {
-        c32.insert(c32.end(), connectors32.begin(), connectors32.end());
-        c64.insert(c64.end(), connectors64.begin(), connectors64.end());
-        trace.push_back(std::wstring(L"connectors") + (showInfo ? L" -d" : L""));
-    }
-    void ReadConnectorLocation(const std::wstring& keyPath, const std::wstring& valueName, std::wstring& l32,
-                               std::wstring& l64, bool showInfo) override
-    {
-        l32 = location32;
-        l64 = location64;
-        trace.push_back(L"location " + keyPath + L" " + valueName + (showInfo ? L" -d" : L""));
-    }
-    void ListProductMatlabFolders(StringArray& f32, StringArray& f64) override
-    {
-        f32.insert(f32.end(), products32.begin(), products32.end());
-        f64.insert(f64.end(), products64.begin(), products64.end());
-        trace.push_back(L"products");
-    }
-    void PrepareGui() override { trace.push_back(L"gui"); }
     int ShowFolderSelectionDialog(FolderChoice& choice) override
     {
         dialogReceived = choice;
-        trace.push_back(L"dialog platform=" + std::to_wstring(choice.platform));
+        Log(L"dialog platform=" + std::to_wstring(static_cast<int>(choice.platform)));
         if (!dialogKeepsLists) {
             choice = dialogAnswer;
         }
         return dialogResult;
     }
-    void FindMatlabRoots(const StringArray& c32, const StringArray& c64, StringArray& r32,
-                         StringArray& r64) override
-    {
-        r32.insert(r32.end(), roots32.begin(), roots32.end());
-        r64.insert(r64.end(), roots64.begin(), roots64.end());
-        trace.push_back(L"roots for " + Join(c32) + Join(c64));
-    }
     bool IsExistingDirectory(const std::wstring& path) override { return directories.count(path) != 0; }
     std::wstring FullPath(const std::wstring& path) override
     {
-        trace.push_back(L"fullpath " + path);
+        Log(L"fullpath " + path);
         return L"E:\\Cwd\\" + path;
     }
-    void RunMatlabRefresh(Platform platform, const std::wstring& folder, const std::wstring& location,
-                          const StringArray& roots, bool showInfo) override
-    {
-        trace.push_back(std::wstring(L"refresh") + (platform == Platform::Bits32 ? L"32 " : L"64 ") + folder + L" " +
-                        location + L" " + Join(roots) + (showInfo ? L" -d" : L""));
-    }
-    void RunPendingUserSetups(int selection, const StringArray& f32, const StringArray& f64) override
-    {
-        trace.push_back(L"setups " + std::to_wstring(selection) + L" " + Join(f32) + Join(f64));
-    }
+    void Show(const std::wstring& text) override { Log(L"info:" + text); }
 
+    // Lays the machine out, runs, and returns the trace: every shell call, message and
+    // started program in order (the launcher's file tests left out).
     Trace Run(const std::wstring& commandLine)
     {
-        RunRefresh(commandLine, *this, *this);
+        LayOut();
+        RunRefresh(commandLine, {registry, connectors, launcher, *this, *this});
+        Trace trace;
+        std::size_t started = 0;
+        for (const std::wstring& call : launcher.calls) {
+            if (call.rfind(L"run ", 0) == 0) {
+                trace.push_back(Describe(launcher.runs.at(started++)));
+            } else if (call.rfind(L"exists ", 0) != 0) {
+                trace.push_back(call);
+            }
+        }
+        EXPECT_EQ(registry.OpenKeyCount(), 0);
         return trace;
+    }
+
+    bool AnyConnectorAsked() const { return !connectors.connectors.at(0).calls.empty(); }
+
+private:
+    void Log(const std::wstring& line) { launcher.calls.push_back(line); }
+
+    void LayOut()
+    {
+        connectors.connectors.emplace_back(fakes::PlatformScript{kResultOk, L"9_4"},
+                                           fakes::PlatformScript{kResultOk, L"9_3"});
+        for (const auto& [view, location, products, root, release, programs] :
+             {std::tuple{k32, location32, products32, root32, L"9.4", L"C:\\x86\\"},
+              std::tuple{k64, location64, products64, root64, L"9.3", L"C:\\x64\\"}}) {
+            registry.SetString(kMachine, view, kConnectorKeyPath, kConnectorValueName, location);
+            for (std::size_t i = 0; i < products.size(); ++i) {
+                const std::wstring version = kProductVersionKeyPrefix + std::to_wstring(10 + i);
+                registry.SetString(kMachine, view, version, kProductMatlabFolderValueName, products[i]);
+                registry.SetString(kMachine, view, version, kProductBinaryFolderValueName,
+                                   programs + std::to_wstring(10 + i));
+            }
+            if (!root.empty()) {
+                registry.SetString(kMachine, view, kMatlabReleasesKeyPath + std::wstring(release),
+                                   kMatlabRootValueName, root);
+                launcher.files.insert(MatlabExecutablePath(root));
+            }
+        }
     }
 };
 
@@ -123,163 +150,174 @@ public:
                                          << ::testing::PrintToString(suffix);
 }
 
+bool AnyStarted(const Trace& trace)
+{
+    return std::any_of(trace.begin(), trace.end(), [](const std::wstring& line) { return line.rfind(L"run ", 0) == 0; });
+}
+
 const std::wstring kUsage = L"info:" + BuildUsageText();
-const std::wstring kDiscovery = L"connectors -d";
-const std::wstring kLocation = L"location SOFTWARE\\QVR\\Matlab\\ MFileHome -d";
+// What discovery shows under -d on the machine.
+const Trace kDiscovery{L"info:Connector found for(32): 9.4", L"info:Connector found for(64): 9.3",
+                       L"info:Connector Location(32): C:\\P32", L"info:Connector Location(64): C:\\P64"};
+
+Trace Concat(std::initializer_list<Trace> parts)
+{
+    Trace all;
+    for (const Trace& part : parts) {
+        all.insert(all.end(), part.begin(), part.end());
+    }
+    return all;
+}
 
 TEST(RefreshRunEndPoints, PlatformConflict)
 {
-    EXPECT_EQ(FakeEnvironment().Run(L"-x86 -x64 -d /?"),
+    Machine withInfo;
+    EXPECT_EQ(withInfo.Run(L"-x86 -x64 -d /?"),
               (Trace{L"progress:open", L"info:Cannot specify both x86 and x64 flags.\n", L"progress:close"}));
-    EXPECT_EQ(FakeEnvironment().Run(L"-x86 -x64 -list"), (Trace{L"progress:open", L"progress:close"}));
+    EXPECT_FALSE(withInfo.AnyConnectorAsked());
+    EXPECT_EQ(Machine().Run(L"-x86 -x64 -list"), (Trace{L"progress:open", L"progress:close"}));
 }
 
 TEST(RefreshRunEndPoints, UsageAskedForOrNoTokenShowsItWithoutDiscovery)
 {
     for (const wchar_t* line : {L"/?", L"", L"  "}) {
-        EXPECT_EQ(FakeEnvironment().Run(line), (Trace{L"progress:open", kUsage, L"progress:close"})) << line;
+        Machine machine;
+        EXPECT_EQ(machine.Run(line), (Trace{L"progress:open", kUsage, L"progress:close"})) << line;
+        EXPECT_FALSE(machine.AnyConnectorAsked()) << line;
     }
 }
 
 TEST(RefreshRunEndPoints, NoFolderAndNoListShowsUsageAfterDiscovery)
 {
-    EXPECT_EQ(FakeEnvironment().Run(L"-d"),
-              (Trace{L"progress:open", kDiscovery, kLocation, kUsage, L"progress:close"}));
+    EXPECT_EQ(Machine().Run(L"-d"), Concat({{L"progress:open"}, kDiscovery, {kUsage, L"progress:close"}}));
     // An unquoted folder is no folder.
-    EXPECT_TRUE(EndsWith(FakeEnvironment().Run(L"-orxMatlabPath E:\\Given"), {kUsage, L"progress:close"}));
+    EXPECT_TRUE(EndsWith(Machine().Run(L"-orxMatlabPath E:\\Given"), {kUsage, L"progress:close"}));
 }
 
 TEST(RefreshRunEndPoints, CancelEndsTheRunAndStartsNothing)
 {
-    FakeEnvironment withInfo;
+    Machine withInfo;
     withInfo.dialogResult = DialogCancel;
-    EXPECT_EQ(withInfo.Run(L"-list -d"),
-              (Trace{L"progress:open", kDiscovery, kLocation, L"products", L"gui", L"dialog platform=0",
-                     L"info:dialog was cancelled.", L"progress:close"}));
+    EXPECT_EQ(withInfo.Run(L"-list -d"), Concat({{L"progress:open"}, kDiscovery,
+                                                 {L"dialog platform=0", L"info:dialog was cancelled.",
+                                                  L"progress:close"}}));
 
-    FakeEnvironment silent;
+    Machine silent;
     silent.dialogResult = DialogCancel;
     EXPECT_TRUE(EndsWith(silent.Run(L"-list"), {L"dialog platform=0", L"progress:close"}));
 }
 
 TEST(RefreshRunEndPoints, NoMatlabRootsEndsTheRunAlsoAfterOk)
 {
-    FakeEnvironment folderMode;
-    folderMode.roots32.clear();
-    folderMode.roots64.clear();
+    Machine folderMode;
+    folderMode.root32.clear();
+    folderMode.root64.clear();
     const Trace trace = folderMode.Run(L"-d -orxMatlabPath \"E:\\Given\"");
     EXPECT_TRUE(EndsWith(trace, {L"info:No matlab registry values were found.\n", L"progress:close"}));
 
-    FakeEnvironment listMode;
-    listMode.roots32.clear();
-    listMode.roots64.clear();
-    listMode.dialogAnswer = {PlatformAll, {L"D:\\O32"}, {L"D:\\O64"}};
-    const Trace listTrace = listMode.Run(L"-list");
-    EXPECT_TRUE(EndsWith(listTrace, {L"roots for [9.4][9.3]", L"progress:close"}));
+    Machine listMode;
+    listMode.root32.clear();
+    listMode.root64.clear();
+    listMode.dialogAnswer = {PlatformSelection::All, {L"D:\\O32"}, {L"D:\\O64"}};
+    EXPECT_TRUE(EndsWith(listMode.Run(L"-list"), {L"dialog platform=0", L"progress:close"}));
 }
 
 TEST(RefreshRunEndPoints, RootsOfTheOtherPlatformOnlyStillGoOnButRefreshNothing)
 {
-    FakeEnvironment env;
-    env.roots32.clear();
-    const Trace trace = env.Run(L"-orxMatlabPath \"E:\\Given\"");
-    EXPECT_TRUE(EndsWith(trace, {L"refresh32 E:\\Given C:\\P32 []", L"setups 0 [][]", L"progress:close"}));
+    Machine machine;
+    machine.root32.clear();
+    EXPECT_EQ(machine.Run(L"-d -orxMatlabPath \"E:\\Given\""),
+              Concat({{L"progress:open"}, kDiscovery, {L"progress:close"}}));
 }
 
 TEST(RefreshRunFolderMode, MissingFolderIsReportedAndNothingStarts)
 {
-    const Trace trace = FakeEnvironment().Run(L"-d -orxMatlabPath \"E:\\Missing\"");
+    const Trace trace = Machine().Run(L"-d -orxMatlabPath \"E:\\Missing\"");
     EXPECT_TRUE(EndsWith(trace, {L"info:The ORX matlab folder does not exist at E:\\Missing.\n", L"progress:close"}));
-    for (const std::wstring& line : trace) {
-        EXPECT_NE(line.rfind(L"refresh", 0), 0u) << line;
-        EXPECT_NE(line.rfind(L"setups", 0), 0u) << line;
-    }
-    EXPECT_EQ(FakeEnvironment().Run(L"-orxMatlabPath \"E:\\Missing\"").size(), 5u) << "no message without -d";
+    EXPECT_FALSE(AnyStarted(trace));
+    EXPECT_EQ(Machine().Run(L"-orxMatlabPath \"E:\\Missing\"").size(), 2u) << "no message without -d";
 }
 
 // MATLAB runs in R\bin, so it must get the folder that the existence test found, not the
 // relative text; absolute folders (drive or UNC) are passed on exactly as given.
 TEST(RefreshRunFolderMode, RelativeFolderIsTestedAndPassedAsItsFullPath)
 {
-    FakeEnvironment env;
-    env.directories.insert(L"E:\\Cwd\\Given");
-    const Trace trace = env.Run(L"-orxMatlabPath \"Given\"");
-    EXPECT_EQ(trace.at(4), L"fullpath Given");
-    EXPECT_EQ(trace.at(5), L"refresh32 E:\\Cwd\\Given C:\\P32 [C:\\M32]");
+    Machine machine;
+    machine.directories.insert(L"E:\\Cwd\\Given");
+    EXPECT_EQ(machine.Run(L"-orxMatlabPath \"Given\""),
+              (Trace{L"progress:open", L"fullpath Given",
+                     Refresh(Platform::Bits32, L"C:\\M32", L"C:\\P32", L"E:\\Cwd\\Given"), L"progress:close"}));
 
-    const Trace missing = FakeEnvironment().Run(L"-d -orxMatlabPath \"..\\Gone\"");
+    const Trace missing = Machine().Run(L"-d -orxMatlabPath \"..\\Gone\"");
     EXPECT_EQ(missing.at(missing.size() - 2), L"info:The ORX matlab folder does not exist at ..\\Gone.\n");
 
     for (const wchar_t* absolute : {L"E:\\Given", L"e:/Given", L"\\\\server\\share\\O"}) {
-        FakeEnvironment env2;
-        env2.directories.insert(absolute);
-        for (const std::wstring& line : env2.Run(std::wstring(L"-orxMatlabPath \"") + absolute + L"\"")) {
-            EXPECT_NE(line.rfind(L"fullpath", 0), 0u) << absolute;
-        }
+        Machine given;
+        given.directories.insert(absolute);
+        EXPECT_EQ(given.Run(std::wstring(L"-orxMatlabPath \"") + absolute + L"\""),
+                  (Trace{L"progress:open", Refresh(Platform::Bits32, L"C:\\M32", L"C:\\P32", absolute),
+                         L"progress:close"}))
+            << absolute;
     }
-    EXPECT_FALSE(IsAbsolutePath(L"\\O"));
-    EXPECT_FALSE(IsAbsolutePath(L"C:O"));
-    EXPECT_FALSE(IsAbsolutePath(L"C:"));
 }
 
-TEST(RefreshRunFolderMode, OnePlatformThenSetupsWithEmptyLists)
+// Folder mode has no product lists: no setup program starts although every version is pending.
+TEST(RefreshRunFolderMode, OnePlatformAndNoSetups)
 {
-    EXPECT_EQ(FakeEnvironment().Run(L"-orxMatlabPath \"E:\\Given\""),
-              (Trace{L"progress:open", L"connectors", L"location SOFTWARE\\QVR\\Matlab\\ MFileHome",
-                     L"roots for [9.4][9.3]", L"refresh32 E:\\Given C:\\P32 [C:\\M32]", L"setups 0 [][]",
+    EXPECT_EQ(Machine().Run(L"-orxMatlabPath \"E:\\Given\""),
+              (Trace{L"progress:open", Refresh(Platform::Bits32, L"C:\\M32", L"C:\\P32", L"E:\\Given"),
                      L"progress:close"}));
-    const Trace x64 = FakeEnvironment().Run(L"-x64 -d -orxMatlabPath \"E:\\Given\"");
-    EXPECT_TRUE(EndsWith(x64, {L"refresh64 E:\\Given C:\\P64 [C:\\M64] -d", L"setups 1 [][]", L"progress:close"}));
+    EXPECT_EQ(Machine().Run(L"-x64 -d -orxMatlabPath \"E:\\Given\""),
+              Concat({{L"progress:open"}, kDiscovery,
+                      {Refresh(Platform::Bits64, L"C:\\M64", L"C:\\P64", L"E:\\Given"), L"progress:close"}}));
 }
 
 TEST(RefreshRunListMode, DialogGetsCopiesOfTheListsAndTheRunsPlatform)
 {
-    FakeEnvironment env;
-    env.dialogKeepsLists = true;
-    env.Run(L"-list -x64 -orxMatlabPath \"E:\\Given\"");
-    EXPECT_EQ(env.dialogReceived.platform, Platform64);
-    EXPECT_EQ(env.dialogReceived.folders32, env.products32);
-    EXPECT_EQ(env.dialogReceived.folders64, env.products64);
+    Machine machine;
+    machine.dialogKeepsLists = true;
+    machine.Run(L"-list -x64 -orxMatlabPath \"E:\\Given\"");
+    EXPECT_EQ(machine.dialogReceived.platform, PlatformSelection::Bits64);
+    EXPECT_EQ(machine.dialogReceived.folders32, machine.products32);
+    EXPECT_EQ(machine.dialogReceived.folders64, machine.products64);
 }
 
-TEST(RefreshRunListMode, AllRefreshes32BitFirstThenSetupsWithCompleteLists)
+TEST(RefreshRunListMode, AllRefreshes32BitFirstThenSetups64BitFirst)
 {
-    FakeEnvironment env;
-    env.products32 = {L"D:\\O32", L"D:\\Other32"};
-    env.dialogAnswer = {PlatformAll, {L"D:\\O32"}, {L"D:\\O64"}};
-    const Trace trace = env.Run(L"-list -orxMatlabPath \"E:\\Given\"");
-    EXPECT_TRUE(EndsWith(trace, {L"dialog platform=0", L"roots for [9.4][9.3]", L"refresh32 D:\\O32 C:\\P32 [C:\\M32]",
-                                 L"refresh64 D:\\O64 C:\\P64 [C:\\M64]",
-                                 L"setups 2 [D:\\O32,D:\\Other32][D:\\O64]", L"progress:close"}));
+    Machine machine;
+    machine.products32 = {L"D:\\O32", L"D:\\Other32"};
+    machine.dialogAnswer = {PlatformSelection::All, {L"D:\\O32"}, {L"D:\\O64"}};
+    EXPECT_TRUE(EndsWith(machine.Run(L"-list -orxMatlabPath \"E:\\Given\""),
+                         {L"dialog platform=0", Refresh(Platform::Bits32, L"C:\\M32", L"C:\\P32", L"D:\\O32"),
+                          Refresh(Platform::Bits64, L"C:\\M64", L"C:\\P64", L"D:\\O64"), SetupProgram(L"C:\\x64\\10"),
+                          SetupProgram(L"C:\\x86\\10"), SetupProgram(L"C:\\x86\\11"), L"progress:close"}));
 }
 
 TEST(RefreshRunListMode, MissingFolderIsSkippedAndTheOthersStillRun)
 {
-    FakeEnvironment env;
-    env.dialogAnswer = {Platform32, {L"D:\\Gone", L"D:\\O32", L"D:\\O32"}, {}};
-    const Trace trace = env.Run(L"-list -d");
-    EXPECT_TRUE(EndsWith(trace, {L"dialog platform=0", L"roots for [9.4][9.3]",
-                                 L"info:The ORX matlab folder does not exist at D:\\Gone.\n",
-                                 L"refresh32 D:\\O32 C:\\P32 [C:\\M32] -d", L"refresh32 D:\\O32 C:\\P32 [C:\\M32] -d",
-                                 L"setups 0 [D:\\O32][D:\\O64]", L"progress:close"}));
+    Machine machine;
+    machine.dialogAnswer = {PlatformSelection::Bits32, {L"D:\\Gone", L"D:\\O32", L"D:\\O32"}, {}};
+    const std::wstring refresh = Refresh(Platform::Bits32, L"C:\\M32", L"C:\\P32", L"D:\\O32");
+    EXPECT_TRUE(EndsWith(machine.Run(L"-list -d"),
+                         {L"dialog platform=0", L"info:The ORX matlab folder does not exist at D:\\Gone.\n", refresh,
+                          refresh, SetupProgram(L"C:\\x86\\10"), L"progress:close"}));
 }
 
+// The setup pass gets the product lists, not the ticked ones: a platform with nothing
+// ticked still has its pending setups started.
 TEST(RefreshRunListMode, PlatformDecidesWhichTickedListIsUsed)
 {
-    FakeEnvironment env;
-    env.dialogAnswer = {Platform32, {}, {L"D:\\O64"}};
-    const Trace trace = env.Run(L"-list");
-    // Nothing refreshed: the roots are followed directly by the setups.
-    EXPECT_TRUE(EndsWith(trace, {L"roots for [9.4][9.3]", L"setups 0 [D:\\O32][D:\\O64]", L"progress:close"}));
+    Machine machine;
+    machine.dialogAnswer = {PlatformSelection::Bits32, {}, {L"D:\\O64"}};
+    EXPECT_TRUE(EndsWith(machine.Run(L"-list"), {L"dialog platform=0", SetupProgram(L"C:\\x86\\10"), L"progress:close"}));
 }
 
 TEST(RefreshRunListMode, AnUnexpectedDialogResultGoesOnWithNothingChosen)
 {
-    FakeEnvironment env;
-    env.dialogResult = -1;
-    env.dialogAnswer = {Platform64, {L"D:\\O32"}, {L"D:\\O64"}};
-    const Trace trace = env.Run(L"-list");
-    EXPECT_TRUE(EndsWith(trace, {L"roots for [9.4][9.3]", L"setups 0 [D:\\O32][D:\\O64]", L"progress:close"}));
+    Machine machine;
+    machine.dialogResult = -1;  // the dialog could not be made
+    machine.dialogAnswer = {PlatformSelection::Bits64, {L"D:\\O32"}, {L"D:\\O64"}};
+    EXPECT_TRUE(EndsWith(machine.Run(L"-list"), {L"dialog platform=0", SetupProgram(L"C:\\x86\\10"), L"progress:close"}));
 }
 
 TEST(RefreshRunLifetime, ProgressWindowIsClosedOnEveryPathAndOnlyOnce)
@@ -287,12 +325,12 @@ TEST(RefreshRunLifetime, ProgressWindowIsClosedOnEveryPathAndOnlyOnce)
     const wchar_t* lines[] = {L"-x86 -x64", L"/?", L"-d", L"-list", L"-orxMatlabPath \"E:\\Missing\"",
                               L"-orxMatlabPath \"E:\\Given\""};
     for (const wchar_t* line : lines) {
-        FakeEnvironment env;
-        const Trace trace = env.Run(line);
+        Machine machine;
+        const Trace trace = machine.Run(line);
         EXPECT_EQ(trace.front(), L"progress:open") << line;
         EXPECT_EQ(trace.back(), L"progress:close") << line;
         EXPECT_EQ(std::count(trace.begin(), trace.end(), L"progress:close"), 1) << line;
-        EXPECT_FALSE(env.progressOpen) << line;
+        EXPECT_FALSE(machine.progressOpen) << line;
     }
 }
 

@@ -2,7 +2,10 @@
 
 #include "app/refresh_run.h"
 #include "app/win32/info_box.h"
-#include "app/win32/refresh_environment.h"
+#include "app/win32/run_shell.h"
+#include "discovery/win32/com_connector_source.h"
+#include "discovery/win32/registry.h"
+#include "launcher/win32/process_launcher.h"
 
 #include <objbase.h>
 
@@ -25,8 +28,12 @@ CQvUiRefreshMatlabPathsApp::~CQvUiRefreshMatlabPathsApp()
 
 bool CQvUiRefreshMatlabPathsApp::InitInstance()
 {
+    // The composition root: each binding once, for the whole run.
     qv::Win32InfoBox info;
-    qv::Win32RefreshEnvironment environment(*this, info);
-    qv::RunRefresh(m_lpCmdLine, environment, info);
+    qv::win32::Win32Registry registry;
+    qv::win32::ComConnectorSource connectors;
+    qv::win32::Win32ProcessLauncher launcher;
+    qv::Win32RunShell shell;
+    qv::RunRefresh(m_lpCmdLine, {registry, connectors, launcher, shell, info});
     return false;
 }

@@ -13,7 +13,7 @@ public:
     CQvUiRefreshMatlabPathsApp(const CQvUiRefreshMatlabPathsApp&) = delete;
     CQvUiRefreshMatlabPathsApp& operator=(const CQvUiRefreshMatlabPathsApp&) = delete;
 
-    // The whole refresh run. Returns false on every path, so no message loop starts.
+    // The whole refresh run, over the bindings it makes once. Returns false: nothing is left to run.
     bool InitInstance() override;
 
 private:

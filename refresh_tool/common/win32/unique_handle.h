@@ -68,28 +68,14 @@ struct RegistryKeyTraits {
     static void Close(Handle h) { ::RegCloseKey(h); }
 };
 
-struct ModuleTraits {
-    using Handle = HMODULE;
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { ::FreeLibrary(h); }
-};
-
 struct IconTraits {
     using Handle = HICON;
     static bool IsValid(Handle h) { return h != nullptr; }
     static void Close(Handle h) { ::DestroyIcon(h); }
 };
 
-struct GdiObjectTraits {
-    using Handle = HGDIOBJ;
-    static bool IsValid(Handle h) { return h != nullptr; }
-    static void Close(Handle h) { ::DeleteObject(h); }
-};
-
 using UniqueHandle = UniqueResource<KernelHandleTraits>;
 using UniqueKey = UniqueResource<RegistryKeyTraits>;
-using UniqueModule = UniqueResource<ModuleTraits>;
 using UniqueIcon = UniqueResource<IconTraits>;
-using UniqueGdiObject = UniqueResource<GdiObjectTraits>;
 
 }  // namespace qv::win32

@@ -71,6 +71,7 @@ const qv::window::MessageMap* CQvUiRefreshMatlabPathsDlg::GetMessageMap() const
         PaintHandler<&Self::OnPaint>(),
         QueryDragIconHandler<&Self::OnQueryDragIcon>(),
         CommandHandler<&Self::OnCbnSelchangePlatform>(IDC_COMBO_PLATFORM, CBN_SELCHANGE),
+        CommandHandler<&Self::OnBnClickedOk>(IDOK, BN_CLICKED),
     };
     static const MessageMap map(Dialog::GetMessageMap(), entries);
     return &map;
@@ -132,7 +133,7 @@ void CQvUiRefreshMatlabPathsDlg::OnCbnSelchangePlatform()
     }
 }
 
-void CQvUiRefreshMatlabPathsDlg::OnOK()
+void CQvUiRefreshMatlabPathsDlg::OnBnClickedOk()
 {
     // Both lists, whatever is enabled: the caller picks by m_platform.
     qv::CollectCheckedFolders(m_list32, m_folders32);

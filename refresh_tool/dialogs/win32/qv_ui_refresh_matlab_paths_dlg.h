@@ -30,10 +30,10 @@ protected:
     const qv::window::MessageMap* GetMessageMap() const override;
     void DoDataExchange(qv::window::DataExchange& exchange) override;
     bool OnInitDialog() override;
-    // Collects the ticked folders of both lists, then ends the dialog with IDOK.
-    void OnOK() override;
-
     bool OnPaint();
     HCURSOR OnQueryDragIcon();
     void OnCbnSelchangePlatform();
+    // The OK button (and Enter): collects the ticked folders of both lists, then ends the
+    // dialog with IDOK.
+    void OnBnClickedOk();
 };

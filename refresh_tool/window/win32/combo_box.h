@@ -2,19 +2,14 @@
 // A drop-down list control of a dialog.
 #include "window/win32/window.h"
 
-#include <string>
-
 namespace qv::window {
 
 class ComboBox : public Window {
 public:
-    int GetCount() const;
     // Index of the selected entry, or CB_ERR (-1) when none is selected.
     int GetCurSel() const;
     // Selects an entry without raising a selection-change notification; -1 clears.
     int SetCurSel(int index) const;
-    int AddString(const std::wstring& text) const;
-    std::wstring GetLBText(int index) const;
 };
 
 }  // namespace qv::window

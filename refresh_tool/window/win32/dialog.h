@@ -41,9 +41,6 @@ public:
     bool ShowWindow(int command) const;
     bool DestroyWindow();
 
-    bool IsModal() const { return modal_; }
-    UINT TemplateId() const { return templateId_; }
-
     // Binds a control of this dialog to its object once; later calls change nothing.
     void BindControl(int controlId, Window& control);
 

@@ -1,8 +1,8 @@
 #pragma once
 // A dialog's message map: a static table of the messages a dialog class handles itself,
 // each entry naming a typed handler. A map names the map of its base class, which is
-// searched after it. OK and Cancel are not map entries: a dialog overrides the virtual
-// OnOK / OnCancel, so that each has one path. Example:
+// searched after it. Without an entry of its own, OK and Cancel reach the virtual OnOK /
+// OnCancel; a handler mapped to IDOK ends with a call of OnOK. Example:
 //
 //   const MessageMap* MyDlg::GetMessageMap() const
 //   {

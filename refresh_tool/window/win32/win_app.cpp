@@ -22,21 +22,6 @@ bool WinAppEx::InitInstance()
     return true;
 }
 
-int WinAppEx::Run()
-{
-    MSG msg;
-    while (::GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
-}
-
-void WinAppEx::SetRegistryKey(const wchar_t* companyName)
-{
-    registryKey_ = companyName;
-}
-
 WinAppEx* WinAppEx::Current()
 {
     return g_application;

@@ -1,10 +1,8 @@
 #pragma once
 // The application object of the thin window layer. One instance exists, constructed with
-// static storage duration; the entry point calls its InitInstance once and runs a message
-// loop only when that returns true.
+// static storage duration; the entry point calls its InitInstance once. The program runs no
+// message loop of its own: its windows are modal dialogs, each with its own loop.
 #include <windows.h>
-
-#include <string>
 
 namespace qv::window {
 
@@ -15,14 +13,8 @@ public:
     WinAppEx(const WinAppEx&) = delete;
     WinAppEx& operator=(const WinAppEx&) = delete;
 
-    // The base initialisation; derived classes call it before they show windows.
+    // The whole work of the program.
     virtual bool InitInstance();
-    // Message loop, entered only when InitInstance returned true. Returns the exit code.
-    virtual int Run();
-
-    // Remembers the name under which settings would be kept; this layer keeps none.
-    void SetRegistryKey(const wchar_t* companyName);
-    const std::wstring& RegistryKey() const { return registryKey_; }
 
     // The one application object, or null before its construction.
     static WinAppEx* Current();
@@ -33,7 +25,6 @@ public:
 
 private:
     bool resourceSmartUpdate_;
-    std::wstring registryKey_;
 };
 
 // The module that holds the program's resources (templates, icons).

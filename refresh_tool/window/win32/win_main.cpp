@@ -10,8 +10,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int)
     }
     app->m_hInstance = instance;
     app->m_lpCmdLine = commandLine != nullptr ? commandLine : L"";
-    if (!app->InitInstance()) {
-        return 0;  // the program sets no exit status of its own
-    }
-    return app->Run();
+    app->InitInstance();
+    return 0;  // the program sets no exit status of its own
 }

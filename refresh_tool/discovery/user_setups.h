@@ -1,6 +1,7 @@
 #pragma once
 // The per-user setup pass: ORX's QvNewUserSetup for every installed ORX version the current
 // user has not been set up for.
+#include "common/platform.h"
 #include "common/string_array.h"
 #include "discovery/registry.h"
 
@@ -18,7 +19,7 @@ inline const wchar_t* const kProductBinaryFolderValueName = L"ORXBinaryFolder";
 // versions first (selection 1 or 2, folders64 not empty), then the 32-bit ones (selection 0
 // or 2, folders32 not empty). The folder lists serve only as those two tests. The program
 // passes StartNewUserSetup over its process launcher.
-void RunPendingUserSetups(IRegistry& registry, int selection, const StringArray& folders32,
+void RunPendingUserSetups(IRegistry& registry, PlatformSelection selection, const StringArray& folders32,
                           const StringArray& folders64,
                           const std::function<void(const std::wstring& programFolder)>& startNewUserSetup);
 

@@ -1,6 +1,6 @@
 // The per-user setup pass: which versions, in which order, with which program folder.
 #include "discovery/in_memory_registry.h"
-#include "launcher/user_setups.h"
+#include "discovery/user_setups.h"
 #include "shared/fakes.h"
 
 #include <gtest/gtest.h>
@@ -43,7 +43,7 @@ TEST_P(RunPendingUserSetupsSelection, RunsThe64BitPassFirst)
     InstallVersion(registry, k32, L"11");
     InstallVersion(registry, k64, L"12");
     StringArray started;
-    qv::RunPendingUserSetups(registry, GetParam().selection, {L"f32"}, {L"f64"},
+    qv::RunPendingUserSetups(registry, static_cast<qv::PlatformSelection>(GetParam().selection), {L"f32"}, {L"f64"},
                              [&](const std::wstring& folder) { started.push_back(folder); });
     EXPECT_EQ(started, GetParam().expected);
     EXPECT_EQ(registry.OpenKeyCount(), 0);
@@ -60,7 +60,7 @@ protected:
     StringArray Run(int selection, const StringArray& folders32, const StringArray& folders64)
     {
         StringArray started;
-        qv::RunPendingUserSetups(registry, selection, folders32, folders64,
+        qv::RunPendingUserSetups(registry, static_cast<qv::PlatformSelection>(selection), folders32, folders64,
                                  [&](const std::wstring& folder) { started.push_back(folder); });
         EXPECT_EQ(registry.OpenKeyCount(), 0);
         return started;

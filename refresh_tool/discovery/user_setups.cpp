@@ -1,4 +1,4 @@
-#include "launcher/user_setups.h"
+#include "discovery/user_setups.h"
 
 #include "common/platform.h"
 #include "discovery/product_installation.h"
@@ -24,24 +24,21 @@ void RunSetupPass(IRegistry& registry, Platform platform, const StringArray& ins
 
 }  // namespace
 
-void RunPendingUserSetups(IRegistry& registry, int selection, const StringArray& folders32,
+void RunPendingUserSetups(IRegistry& registry, PlatformSelection selection, const StringArray& folders32,
                           const StringArray& folders64,
                           const std::function<void(const std::wstring& programFolder)>& startNewUserSetup)
 {
-    StringArray machine32;
-    StringArray machine64;
-    ListProductVersions(registry, Hive::LocalMachine, kProductVersionsKeyPath, machine32, machine64);
-    if (!folders64.empty() && SelectionIncludes64(selection)) {
-        StringArray user32;
-        StringArray user64;
-        ListProductVersions(registry, Hive::CurrentUser, kUserVersionsKeyPath64, user32, user64);
-        RunSetupPass(registry, Platform::Bits64, machine64, user64, startNewUserSetup);
-    }
-    if (!folders32.empty() && SelectionIncludes32(selection)) {
-        StringArray user32;
-        StringArray user64;
-        ListProductVersions(registry, Hive::CurrentUser, kUserVersionsKeyPath32, user32, user64);
-        RunSetupPass(registry, Platform::Bits32, machine32, user32, startNewUserSetup);
+    PlatformPair<StringArray> machine;
+    ListProductVersions(registry, Hive::LocalMachine, kProductVersionsKeyPath, machine.bits32, machine.bits64);
+    const PlatformPair<const StringArray*> folders{&folders32, &folders64};
+    const PlatformPair<const wchar_t*> userKeyPaths{kUserVersionsKeyPath32, kUserVersionsKeyPath64};
+    for (const Platform platform : {Platform::Bits64, Platform::Bits32}) {
+        if (folders[platform]->empty() || !Includes(selection, platform)) {
+            continue;
+        }
+        PlatformPair<StringArray> user;
+        ListProductVersions(registry, Hive::CurrentUser, userKeyPaths[platform], user.bits32, user.bits64);
+        RunSetupPass(registry, platform, machine[platform], user[platform], startNewUserSetup);
     }
 }
 

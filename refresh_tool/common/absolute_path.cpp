@@ -1,0 +1,41 @@
+#include "common/absolute_path.h"
+
+namespace qv {
+namespace {
+
+bool IsSeparator(wchar_t c)
+{
+    return c == L'\\' || c == L'/';
+}
+
+bool IsDriveLetter(wchar_t c)
+{
+    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
+}
+
+// Length of the non-empty path part that starts at `from`, up to the next separator.
+std::size_t PartLength(const std::wstring& path, std::size_t from)
+{
+    std::size_t end = from;
+    while (end < path.size() && !IsSeparator(path[end])) {
+        ++end;
+    }
+    return end - from;
+}
+
+}  // namespace
+
+bool IsAbsolutePath(const std::wstring& path)
+{
+    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2])) {
+        return true;
+    }
+    if (path.size() < 2 || !IsSeparator(path[0]) || !IsSeparator(path[1])) {
+        return false;
+    }
+    const std::size_t server = PartLength(path, 2);
+    const std::size_t shareStart = 2 + server + 1;
+    return server > 0 && shareStart < path.size() && PartLength(path, shareStart) > 0;
+}
+
+}  // namespace qv
