@@ -23,11 +23,13 @@ private:
 };
 
 // List mode: every chosen folder that exists is refreshed; a missing one is reported and skipped.
+// A folder from the registry that is not absolute counts as missing: we would test it against
+// our own current directory, MATLAB would resolve it in R\bin, and each names another folder.
 void RefreshChosenFolders(Platform platform, const StringArray& folders, const std::wstring& connectorLocation,
                           const StringArray& roots, bool showInfo, const RefreshRunSeams& seams)
 {
     for (const std::wstring& folder : folders) {
-        if (seams.shell.IsExistingDirectory(folder)) {
+        if (IsAbsolutePath(folder) && seams.shell.IsExistingDirectory(folder)) {
             RunMatlabRefresh(seams.launcher, seams.info, platform, folder, connectorLocation, roots, showInfo);
         } else {
             ShowInfoMessage(seams.info, showInfo, FolderMissingMessage(folder));
@@ -90,6 +92,9 @@ void RunRefresh(const std::wstring& commandLine, const RefreshRunSeams& seams)
             chosenFolders = {choice.folders32, choice.folders64};
         } else if (result == DialogCancel) {
             ShowInfoMessage(info, showInfo, kDialogCancelledMessage);
+            return;
+        } else if (result == DialogQuit) {
+            // Nobody answered and the program is to end: nothing more is started.
             return;
         }
     }

@@ -15,7 +15,9 @@ struct FolderChoice {
     StringArray folders64;
 };
 
-enum DialogResult : int { DialogOk = 1, DialogCancel = 2 };
+// DialogQuit: the dialog's loop met WM_QUIT before anyone answered (code on our thread, such
+// as an in-process connector, asked the program to end).
+enum DialogResult : int { DialogOk = 1, DialogCancel = 2, DialogQuit = 3 };
 
 class IRunShell {
 public:

@@ -161,6 +161,7 @@ public:
         if (behaviour.postsQuit) {
             ::PostQuitMessage(0);
         }
+        ::Sleep(behaviour.createDelayMs);
         auto* created = new (std::nothrow) StandInConnectorObject(std::move(behaviour));
         if (created == nullptr) {
             return E_OUTOFMEMORY;

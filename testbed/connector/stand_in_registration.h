@@ -26,6 +26,8 @@ struct StandInConnector {
     // Creating the object posts WM_QUIT to the creating thread, as a component does whose own
     // window calls PostQuitMessage in its WM_DESTROY.
     bool postsQuit = false;
+    // Creating the object takes this long, as a slow connector's start does.
+    DWORD createDelayMs = 0;
     // Registered in the 32-bit view of HKCR\CLSID alone, as a 32-bit-only install does: a
     // 64-bit process's category manager neither lists nor creates it.
     bool for32BitProgramsOnly = false;

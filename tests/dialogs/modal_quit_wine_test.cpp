@@ -24,6 +24,7 @@ TEST(ModalDialog, QuitPostedBeforeDoModalGivesNoAnswerAndStaysPosted)
     qv::window::Dialog dialog(IDD_QVUIREFRESHMATLABPATHS_DIALOG, nullptr);
     ::PostQuitMessage(7);
     EXPECT_EQ(dialog.DoModal(), -1);
+    EXPECT_TRUE(dialog.EndedByQuit());
     EXPECT_EQ(dialog.GetSafeHwnd(), nullptr);
     EXPECT_EQ(TakePendingQuit(), 7);
 
@@ -40,6 +41,7 @@ TEST(ModalDialog, QuitPostedBeforeDoModalGivesNoAnswerAndStaysPosted)
         }
     } cancelled;
     EXPECT_EQ(cancelled.DoModal(), IDCANCEL);
+    EXPECT_FALSE(cancelled.EndedByQuit());
     EXPECT_EQ(TakePendingQuit(), -1);
 }
 

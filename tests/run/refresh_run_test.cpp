@@ -207,6 +207,20 @@ TEST(RefreshRunEndPoints, CancelEndsTheRunAndStartsNothing)
     EXPECT_TRUE(EndsWith(silent.Run(L"-list"), {L"dialog platform=0", L"progress:close"}));
 }
 
+// A dialog whose loop met WM_QUIT was answered by nobody and the program is to end: nothing
+// is refreshed and no setup starts, with or without -d.
+TEST(RefreshRunEndPoints, QuitDuringTheDialogEndsTheRunAndStartsNothing)
+{
+    for (const wchar_t* line : {L"-list", L"-list -d"}) {
+        Machine machine;
+        machine.dialogResult = DialogQuit;
+        machine.dialogAnswer = {PlatformSelection::All, {L"D:\\O32"}, {L"D:\\O64"}};
+        const Trace trace = machine.Run(line);
+        EXPECT_TRUE(EndsWith(trace, {L"dialog platform=0", L"progress:close"})) << line;
+        EXPECT_FALSE(AnyStarted(trace)) << line;
+    }
+}
+
 TEST(RefreshRunEndPoints, NoMatlabRootsEndsTheRunAlsoAfterOk)
 {
     Machine folderMode;
@@ -301,6 +315,21 @@ TEST(RefreshRunListMode, MissingFolderIsSkippedAndTheOthersStillRun)
     EXPECT_TRUE(EndsWith(machine.Run(L"-list -d"),
                          {L"dialog platform=0", L"info:The ORX matlab folder does not exist at D:\\Gone.\n", refresh,
                           refresh, SetupProgram(L"C:\\x86\\10"), L"progress:close"}));
+}
+
+// A folder from the registry that is not absolute would be tested here and resolved by MATLAB
+// in R\bin, two different folders: it counts as missing, even where our own current directory
+// has it.
+TEST(RefreshRunListMode, RelativeRegistryFolderCountsAsMissing)
+{
+    Machine machine;
+    machine.products32 = {L"O32", L"D:\\O32"};
+    machine.directories.insert(L"O32");
+    machine.dialogAnswer = {PlatformSelection::Bits32, {L"O32", L"D:\\O32"}, {}};
+    EXPECT_TRUE(EndsWith(machine.Run(L"-list -d"),
+                         {L"dialog platform=0", L"info:The ORX matlab folder does not exist at O32.\n",
+                          Refresh(Platform::Bits32, L"C:\\M32", L"C:\\P32", L"D:\\O32"), SetupProgram(L"C:\\x86\\10"),
+                          SetupProgram(L"C:\\x86\\11"), L"progress:close"}));
 }
 
 // The setup pass gets the product lists, not the ticked ones: a platform with nothing

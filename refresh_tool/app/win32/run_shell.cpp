@@ -19,6 +19,9 @@ void Win32RunShell::OpenProgressWindow()
     progress_ = std::make_unique<RunningDlg>(nullptr);
     if (progress_->Create()) {
         progress_->ShowWindow(SW_SHOWNORMAL);
+        // Discovery runs before any message is dispatched, and a connector may be slow: paint
+        // the window now, or it stays blank and Windows marks it "(Not Responding)".
+        ::UpdateWindow(progress_->GetSafeHwnd());
     }
 }
 
@@ -43,6 +46,9 @@ int Win32RunShell::ShowFolderSelectionDialog(FolderChoice& choice)
     dialog.m_folders64 = choice.folders64;
     dialog.m_platform = static_cast<int>(choice.platform);
     const INT_PTR result = dialog.DoModal();
+    if (dialog.EndedByQuit()) {
+        return DialogQuit;
+    }
     if (result == IDOK) {
         choice.platform = static_cast<PlatformSelection>(dialog.m_platform);
         choice.folders32 = dialog.m_folders32;

@@ -54,6 +54,7 @@ INT_PTR Dialog::DoModal()
 {
     modal_ = true;
     endedWith_.reset();
+    endedByQuit_ = false;
     const INT_PTR result = ::DialogBoxParamW(ResourceModule(), MAKEINTRESOURCEW(templateId_), parent_, DialogProc,
                                              reinterpret_cast<LPARAM>(this));
     modal_ = false;
@@ -68,6 +69,7 @@ INT_PTR Dialog::DoModal()
     if (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE) == FALSE) {
         ::PostQuitMessage(0);
     }
+    endedByQuit_ = true;
     return -1;
 }
 

@@ -34,6 +34,8 @@ public:
     // when the window could not be created or a WM_QUIT ended the loop before EndDialog was
     // called (the WM_QUIT then stays posted).
     INT_PTR DoModal();
+    // True when the last DoModal ended because its loop met WM_QUIT (it then returned -1).
+    bool EndedByQuit() const { return endedByQuit_; }
 
     // Creates the modeless window; it appears only if the template says visible or
     // ShowWindow is called.
@@ -72,6 +74,7 @@ private:
     HWND parent_;
     bool modal_ = false;
     std::optional<INT_PTR> endedWith_;  // what EndDialog ended the current modal run with
+    bool endedByQuit_ = false;
     std::vector<Window*> controls_;  // bound controls, for owner-draw requests
 };
 
