@@ -113,16 +113,31 @@ stage host-sanitizers "$build/host-asan" 2 "${sanitizer_targets[@]}"
 ctest_extra=()
 
 # Bounded fuzzing (clang, libFuzzer) and static analysis; each target and each analyser
-# counts as one test. Longer fuzz runs: scripts/fuzz.sh SECONDS.
-echo "== fuzz: ${QV_FUZZ_SECONDS:=20} s per target"
-QV_BUILD_DIR=$build bash "$root/scripts/fuzz.sh" "$QV_FUZZ_SECONDS" 2>&1 | tee "$build/fuzz.log" | grep -E '^fuzz [^:]+: '
-script_counts "$build/fuzz.log" fuzz
-echo "== fuzz: done after ${SECONDS}s in all"
-echo "== static analysis"
-QV_BUILD_DIR=$build bash "$root/scripts/static-analysis.sh" 2>&1 | tee "$build/static-analysis.log" |
-  grep -E '^static-analysis|: (warning|error|style|performance|portability):' | head -n 60
-script_counts "$build/static-analysis.log" static-analysis
-echo "== static analysis: done after ${SECONDS}s in all"
+# counts as one test. Longer fuzz runs: scripts/fuzz.sh SECONDS. Both run while the Windows
+# tests do (below): those spend much of their time waiting for Wine processes, which leaves a
+# core free. Their results are read after the Windows tests.
+checks_started=false
+start_fuzz_and_static_analysis() {
+  checks_started=true
+  (
+    QV_BUILD_DIR=$build bash "$root/scripts/fuzz.sh" "${QV_FUZZ_SECONDS:-20}" >"$build/fuzz.log" 2>&1
+    QV_BUILD_DIR=$build bash "$root/scripts/static-analysis.sh" >"$build/static-analysis.log" 2>&1
+  ) &
+  checks_pid=$!
+}
+report_fuzz_and_static_analysis() {
+  if ! $checks_started; then
+    start_fuzz_and_static_analysis
+  fi
+  wait "$checks_pid"
+  echo "== fuzz: ${QV_FUZZ_SECONDS:-20} s per target"
+  grep -E '^fuzz [^:]+: ' "$build/fuzz.log"
+  script_counts "$build/fuzz.log" fuzz
+  echo "== static analysis"
+  grep -E '^static-analysis|: (warning|error|style|performance|portability):' "$build/static-analysis.log" | head -n 60
+  script_counts "$build/static-analysis.log" static-analysis
+  echo "== fuzz and static analysis: done after ${SECONDS}s in all"
+}
 
 # Windows: throwaway prefixes copied from the build tree's template, one per worker; their
 # servers are ended on every way out.
@@ -132,6 +147,7 @@ trap cleanup EXIT
 echo "== windows: configure and build, Wine prefix"
 if qv_wine_template "$build/wine-template"; then
   if stage windows "$build/windows" 0; then
+    start_fuzz_and_static_analysis
     # Rarely, under load, a Wine process dies before the test program runs at all (no output,
     # 0 s). Such a test gets one more try; a test that fails twice fails the run.
     ctest_extra=(--repeat until-pass:2)
@@ -141,6 +157,7 @@ if qv_wine_template "$build/wine-template"; then
 else
   problems+=("windows: no Wine prefix"); failed=$((failed + 1))
 fi
+report_fuzz_and_static_analysis
 
 for p in "${problems[@]}"; do echo "problem: $p"; done
 echo "$passed passed, $failed failed"

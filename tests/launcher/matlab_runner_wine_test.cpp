@@ -154,7 +154,7 @@ TEST_F(MatlabRunnerTest, EmptyRootDoesNotRunMatlabFromTheDriveRoot)
 {
     const DriveRootStandin planted(sandbox, L"bin\\matlab.exe", launcher_tests::BuiltStandinMatlab());
     const std::wstring c = sandbox.MakeMatlabRoot(L"C");
-    Refresh(Platform::Bits64, {L"", c}, true);
+    Refresh(Platform::Bits64, {std::wstring(), c}, true);
     EXPECT_TRUE(sandbox.Runs().empty());
     EXPECT_EQ(info.shown, std::vector<std::wstring>{L"Could not find the matlab.exe at \\bin\\matlab.exe"});
 }
