@@ -25,8 +25,33 @@ openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "$subject" -addext "exte
 openssl pkcs12 -export -inkey "$work/key/key.pem" -in "$work/key/certificate.pem" -out "$work/key/signer.p12" \
   -passout "pass:$password" 2>>"$work/openssl.log" || { cat "$work/openssl.log"; fail "no PKCS#12 file"; }
 
-(cd "$build" && QV_SIGN_PKCS12="$work/key/signer.p12" QV_SIGN_PASSWORD="$password" \
-  cpack --config CPackConfig.cmake -B "$work/package" >"$work/cpack.log" 2>&1) || { cat "$work/cpack.log"; fail "cpack failed"; }
+# The signer as the signing step sees it: records the owner and mode of the password file and
+# of its folder while it signs, then hands over to the real osslsigncode.
+mkdir -p "$work/spy"
+printf '%s\n' '#!/bin/sh' 'previous=' 'for argument; do' \
+  '  [ "$previous" = -readpass ] && stat -c "%a %U %F" "$(dirname "$argument")" "$argument" >>"$QV_SPY_LOG"' \
+  '  previous=$argument' 'done' "exec $(command -v osslsigncode) \"\$@\"" >"$work/spy/osslsigncode"
+chmod +x "$work/spy/osslsigncode"
+sign() {  # sign OUTPUT_FOLDER LOG: packs with the key and its password
+  (cd "$build" && PATH="$work/spy:$PATH" QV_SPY_LOG="$work/modes.log" QV_SIGN_PKCS12="$work/key/signer.p12" \
+    QV_SIGN_PASSWORD="$password" cpack --config CPackConfig.cmake -B "$1" >"$2" 2>&1)
+}
+
+echo "== the password file"
+# A scratch folder that another user made is refused before anything is written to it.
+scratch="$build/packaging/signing"
+[ "$(id -u)" -eq 0 ] || fail "making a folder of another user needs root"
+rm -rf "$scratch" && mkdir -p "$scratch" && chown nobody "$scratch"
+sign "$work/refused" "$work/refused.log" && { cat "$work/refused.log"; fail "signed with another user's scratch folder"; }
+grep -q 'is not a folder of this' "$work/refused.log" || { cat "$work/refused.log"; fail "no word on the refused folder"; }
+[ -z "$(ls -A "$scratch")" ] || fail "the password was written into another user's folder"
+rm -rf "$scratch"
+sign "$work/package" "$work/cpack.log" || { cat "$work/cpack.log"; fail "cpack failed"; }
+# While each binary is signed, the folder is closed to others and the file is its owner's only.
+[ "$(wc -l <"$work/modes.log")" -eq 8 ] || { cat "$work/modes.log"; fail "not 4 signings with a password file"; }
+bad=$(grep -vxE "700 $(id -un) directory|600 $(id -un) regular (empty )?file" "$work/modes.log" || true)
+[ -z "$bad" ] || fail "other users could open the password file or its folder: $bad"
+echo "  folder 700 and file 600 during each of 4 signings; another user's folder refused"
 rm -rf "$work/key/key.pem" "$work/key/signer.p12"
 version=$(sed -nE 's/^CMAKE_PROJECT_VERSION:STATIC=(.*)/\1/p' "$build/CMakeCache.txt")
 name="QvMatlabTools-$version-win64"
