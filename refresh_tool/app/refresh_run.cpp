@@ -86,14 +86,14 @@ void RunRefresh(const std::wstring& commandLine, const RefreshRunSeams& seams)
         ListProductMatlabFolders(seams.registry, productFolders.bits32, productFolders.bits64);
 
         FolderChoice choice{options.platform, productFolders.bits32, productFolders.bits64};
-        const int result = seams.shell.ShowFolderSelectionDialog(choice);
-        if (result == DialogOk) {
+        const DialogResult result = seams.shell.ShowFolderSelectionDialog(choice);
+        if (result == DialogResult::Ok) {
             options.platform = choice.platform;
             chosenFolders = {choice.folders32, choice.folders64};
-        } else if (result == DialogCancel) {
+        } else if (result == DialogResult::Cancel) {
             ShowInfoMessage(info, showInfo, kDialogCancelledMessage);
             return;
-        } else if (result == DialogQuit) {
+        } else if (result == DialogResult::EndedByQuit) {
             // Nobody answered and the program is to end: nothing more is started.
             return;
         }

@@ -15,9 +15,10 @@ struct FolderChoice {
     StringArray folders64;
 };
 
-// DialogQuit: the dialog's loop met WM_QUIT before anyone answered (code on our thread, such
-// as an in-process connector, asked the program to end).
-enum DialogResult : int { DialogOk = 1, DialogCancel = 2, DialogQuit = 3 };
+// How the folder-selection dialog ended. EndedByQuit: its loop met WM_QUIT before anyone
+// answered (code on our thread, such as an in-process connector, asked the program to end).
+// NotShown: it ended without OK or Cancel in any other way, as when it could not be made.
+enum class DialogResult { Ok, Cancel, EndedByQuit, NotShown };
 
 class IRunShell {
 public:
@@ -25,8 +26,8 @@ public:
     virtual void OpenProgressWindow() = 0;
     virtual void CloseProgressWindow() = 0;
     // Shows the folder-selection dialog modally; on OK `choice` holds the ticked folders and
-    // the platform in force. Returns the dialog's result.
-    virtual int ShowFolderSelectionDialog(FolderChoice& choice) = 0;
+    // the platform in force.
+    virtual DialogResult ShowFolderSelectionDialog(FolderChoice& choice) = 0;
     virtual bool IsExistingDirectory(const std::wstring& path) = 0;
     // The full path that a relative path names from the current directory; the path itself
     // when it cannot be resolved.

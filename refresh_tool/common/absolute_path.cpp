@@ -23,19 +23,36 @@ std::size_t PartLength(const std::wstring& path, std::size_t from)
     return end - from;
 }
 
+// Length of the leading text that names the drive ("C:", a separator follows) or the share
+// ("\\server\share"); 0 when the path is not absolute.
+std::size_t AnchorLength(const std::wstring& path)
+{
+    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2])) {
+        return 2;
+    }
+    if (path.size() < 2 || !IsSeparator(path[0]) || !IsSeparator(path[1])) {
+        return 0;
+    }
+    const std::size_t server = PartLength(path, 2);
+    const std::size_t shareStart = 2 + server + 1;
+    if (server == 0 || shareStart >= path.size()) {
+        return 0;
+    }
+    const std::size_t share = PartLength(path, shareStart);
+    return share > 0 ? shareStart + share : 0;
+}
+
 }  // namespace
 
 bool IsAbsolutePath(const std::wstring& path)
 {
-    if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == L':' && IsSeparator(path[2])) {
-        return true;
-    }
-    if (path.size() < 2 || !IsSeparator(path[0]) || !IsSeparator(path[1])) {
-        return false;
-    }
-    const std::size_t server = PartLength(path, 2);
-    const std::size_t shareStart = 2 + server + 1;
-    return server > 0 && shareStart < path.size() && PartLength(path, shareStart) > 0;
+    return AnchorLength(path) > 0;
+}
+
+bool IsAbsoluteJoin(const std::wstring& base, const std::wstring& piece)
+{
+    const std::size_t anchor = AnchorLength(base + piece);
+    return anchor > 0 && anchor <= base.size();
 }
 
 }  // namespace qv

@@ -11,4 +11,9 @@ namespace qv {
 // program was started in.
 bool IsAbsolutePath(const std::wstring& path);
 
+// Whether `base` + `piece`, joined as they are, is absolute with the drive or share named by
+// `base` alone: "C:" + "\bin" is "C:\bin", but "\" + "\bin" is "\\bin" and "\\server" + "\bin"
+// is share "bin": a network path that only the join made. With an empty piece, IsAbsolutePath.
+bool IsAbsoluteJoin(const std::wstring& base, const std::wstring& piece);
+
 }  // namespace qv

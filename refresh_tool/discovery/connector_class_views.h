@@ -1,7 +1,9 @@
 #pragma once
 // Connector classes that this 64-bit program cannot see: registered for 32-bit programs only.
 // A 64-bit process reads the 64-bit view of HKCR\CLSID, so its category manager never lists
-// such a class (and could not load a 32-bit server anyway).
+// such a class. That goes for a LocalServer32 class too, although COM could start its 32-bit
+// server for us: the search below does not look at how a class is served, only at the views
+// its category is registered in.
 #include "common/string_array.h"
 #include "discovery/registry.h"
 

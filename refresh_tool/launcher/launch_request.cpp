@@ -1,10 +1,20 @@
 #include "launcher/launch_request.h"
 
+#include "common/absolute_path.h"
+
 namespace qv {
+namespace {
+
+// What the requests join to the root or program folder, as they are.
+constexpr const wchar_t* kMatlabBinPiece = L"\\bin";
+constexpr const wchar_t* kMatlabExecutablePiece = L"\\bin\\matlab.exe";
+constexpr const wchar_t* kSetupExecutablePiece = L"\\QvNewUserSetup.exe";
+
+}  // namespace
 
 std::wstring MatlabExecutablePath(const std::wstring& matlabRoot)
 {
-    return matlabRoot + L"\\bin\\matlab.exe";
+    return matlabRoot + kMatlabExecutablePiece;
 }
 
 std::wstring QuoteForMatlabCharLiteral(const std::wstring& text)
@@ -140,12 +150,22 @@ LaunchRequest BuildRefreshRequest(Platform platform, const std::wstring& matlabR
 {
     return LaunchRequest{MatlabExecutablePath(matlabRoot),
                          BuildRefreshCommandLine(platform, connectorLocation, orxMatlabFolder),
-                         matlabRoot + L"\\bin"};
+                         matlabRoot + kMatlabBinPiece};
 }
 
 LaunchRequest BuildNewUserSetupRequest(const std::wstring& programFolder)
 {
-    return LaunchRequest{programFolder + L"\\QvNewUserSetup.exe", L"QvNewUserSetup.exe force", programFolder};
+    return LaunchRequest{programFolder + kSetupExecutablePiece, L"QvNewUserSetup.exe force", programFolder};
+}
+
+bool RefreshRequestPathsAreAbsolute(const std::wstring& matlabRoot)
+{
+    return IsAbsoluteJoin(matlabRoot, kMatlabExecutablePiece) && IsAbsoluteJoin(matlabRoot, kMatlabBinPiece);
+}
+
+bool NewUserSetupRequestPathsAreAbsolute(const std::wstring& programFolder)
+{
+    return IsAbsoluteJoin(programFolder, kSetupExecutablePiece) && IsAbsoluteJoin(programFolder, L"");
 }
 
 bool CommandLineFits(const LaunchRequest& request)

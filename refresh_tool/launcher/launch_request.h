@@ -45,6 +45,14 @@ LaunchRequest BuildRefreshRequest(Platform platform, const std::wstring& matlabR
 // B + "\QvNewUserSetup.exe", "QvNewUserSetup.exe force", working directory B.
 LaunchRequest BuildNewUserSetupRequest(const std::wstring& programFolder);
 
+// Whether the application and the working directory of the request built from a root or a
+// program folder are absolute with the drive or share that it names (IsAbsoluteJoin). Any
+// other would resolve against our own current directory or drive, or be a network path that
+// only the join made: root "C:" passes (C:\bin\matlab.exe in C:\bin); roots "", "\", "\M",
+// "C:M" do not, nor program folder "C:" (working directory "C:" is drive C's current folder).
+bool RefreshRequestPathsAreAbsolute(const std::wstring& matlabRoot);
+bool NewUserSetupRequestPathsAreAbsolute(const std::wstring& programFolder);
+
 // The longest command line CreateProcessW takes: 32,767 characters with the terminating NUL.
 inline constexpr std::size_t kLongestCommandLine = 32766;
 

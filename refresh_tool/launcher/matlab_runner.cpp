@@ -1,7 +1,5 @@
 #include "launcher/matlab_runner.h"
 
-#include "common/absolute_path.h"
-
 namespace qv {
 
 void RunMatlabRefresh(IProcessLauncher& launcher, IInfoBox& info, Platform platform,
@@ -9,7 +7,7 @@ void RunMatlabRefresh(IProcessLauncher& launcher, IInfoBox& info, Platform platf
                       const StringArray& matlabRoots, bool showInfo)
 {
     for (const std::wstring& root : matlabRoots) {
-        if (!IsAbsolutePath(root) || !launcher.IsExistingFile(MatlabExecutablePath(root))) {
+        if (!RefreshRequestPathsAreAbsolute(root) || !launcher.IsExistingFile(MatlabExecutablePath(root))) {
             ShowInfoMessage(info, showInfo, MatlabMissingMessage(root));
             return;
         }
@@ -25,7 +23,7 @@ void RunMatlabRefresh(IProcessLauncher& launcher, IInfoBox& info, Platform platf
 
 void StartNewUserSetup(IProcessLauncher& launcher, const std::wstring& programFolder)
 {
-    if (!IsAbsolutePath(programFolder)) {
+    if (!NewUserSetupRequestPathsAreAbsolute(programFolder)) {
         return;
     }
     launcher.RunAndWait(BuildNewUserSetupRequest(programFolder));

@@ -24,17 +24,15 @@ protected:
 
 // Runs MATLAB at each root in list order, one process at a time. The first root without
 // matlab.exe ends the call: its message is shown under "-d" and the roots after it are not
-// run. A root that is not absolute (empty, relative, "C:M", "\M"; see IsAbsolutePath)
-// counts as one without matlab.exe and is not looked at: it would name a file relative to
-// our own current directory. A command line too long for Windows (CommandLineFits) is not
-// started: its message is shown under "-d" and the next root is run.
+// run. A root whose request paths are not absolute (RefreshRequestPathsAreAbsolute) counts
+// as one without matlab.exe and is not looked at. A command line too long for Windows
+// (CommandLineFits) is not started: its message is shown under "-d" and the next root is run.
 void RunMatlabRefresh(IProcessLauncher& launcher, IInfoBox& info, Platform platform,
                       const std::wstring& orxMatlabFolder, const std::wstring& connectorLocation,
                       const StringArray& matlabRoots, bool showInfo);
 
-// Runs "QvNewUserSetup.exe force" in the program folder and waits for it. A folder that is
-// not absolute (empty included) starts nothing: it would name a program relative to our own
-// current directory.
+// Runs "QvNewUserSetup.exe force" in the program folder and waits for it. A folder whose
+// request paths are not absolute (NewUserSetupRequestPathsAreAbsolute) starts nothing.
 void StartNewUserSetup(IProcessLauncher& launcher, const std::wstring& programFolder);
 
 }  // namespace qv

@@ -2,6 +2,7 @@
 // Each class answers as its registered behaviour says (stand_in_registration.h). The DLL also
 // exports counters that tests in the same process read to check the caller's manners.
 #include "discovery/win32/qv_connector_info.h"
+#include "queue_abuse.h"
 #include "stand_in_registration.h"
 
 #include <olectl.h>
@@ -162,6 +163,7 @@ public:
             ::PostQuitMessage(0);
         }
         ::Sleep(behaviour.createDelayMs);
+        qv::testbed::StartQueueAbuse(behaviour.onProcessStart);
         auto* created = new (std::nothrow) StandInConnectorObject(std::move(behaviour));
         if (created == nullptr) {
             return E_OUTOFMEMORY;

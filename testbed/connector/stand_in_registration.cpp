@@ -136,6 +136,7 @@ bool RegisterStandInConnector(const StandInConnector& connector, const std::wstr
         !WriteResult(behaviour.get(), L"CreateResult", connector.createResult) ||
         !WriteResult(behaviour.get(), L"PostsQuit", connector.postsQuit ? 1 : 0) ||
         !WriteResult(behaviour.get(), L"CreateDelayMs", static_cast<HRESULT>(connector.createDelayMs)) ||
+        !WriteResult(behaviour.get(), L"OnProcessStart", static_cast<HRESULT>(connector.onProcessStart)) ||
         !WritePlatform(behaviour.get(), connector.bits32, L"32") ||
         !WritePlatform(behaviour.get(), connector.bits64, L"64")) {
         return false;
@@ -170,6 +171,7 @@ StandInConnector ReadStandInBehaviour(const GUID& classId)
     connector.createResult = ReadResult(key.get(), L"CreateResult");
     connector.postsQuit = ReadResult(key.get(), L"PostsQuit") != 0;
     connector.createDelayMs = static_cast<DWORD>(ReadResult(key.get(), L"CreateDelayMs"));
+    connector.onProcessStart = static_cast<QueueAbuse>(ReadResult(key.get(), L"OnProcessStart"));
     connector.bits32 = ReadPlatform(key.get(), L"32");
     connector.bits64 = ReadPlatform(key.get(), L"64");
     return connector;

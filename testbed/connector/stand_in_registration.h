@@ -18,6 +18,13 @@ struct StandInPlatform {
     HRESULT checkResult = S_OK;           // result of CheckPlatform
 };
 
+// What an object does to the queue of the thread that created it, once this process has
+// started another (the program's MATLAB or setup): a window of that thread posts WM_QUIT, or a
+// thread of the object's own does; or the queue never empties again, through a window that
+// posts itself a message whenever it handles one, a WM_PAINT that is never validated, or a
+// thread that keeps up to 64 messages posted to the window.
+enum class QueueAbuse : DWORD { None, QuitFromWindow, QuitFromThread, FloodSelfPosting, FloodPaint, FloodFromThread };
+
 struct StandInConnector {
     GUID classId{};
     StandInPlatform bits32;
@@ -28,6 +35,8 @@ struct StandInConnector {
     bool postsQuit = false;
     // Creating the object takes this long, as a slow connector's start does.
     DWORD createDelayMs = 0;
+    // At most one class of a process abuses the queue: the first one created.
+    QueueAbuse onProcessStart = QueueAbuse::None;
     // Registered in the 32-bit view of HKCR\CLSID alone, as a 32-bit-only install does: a
     // 64-bit process's category manager neither lists nor creates it.
     bool for32BitProgramsOnly = false;

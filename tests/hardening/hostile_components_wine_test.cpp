@@ -26,6 +26,7 @@ protected:
     {
         ::SetEnvironmentVariableW(testbed::kStandinExitCodeVariable, nullptr);
         ::SetEnvironmentVariableW(testbed::kStandinCrashVariable, nullptr);
+        ::SetEnvironmentVariableW(testbed::kStandinSleepVariable, nullptr);
         SandboxRun::TearDown();
     }
 
@@ -70,6 +71,9 @@ struct ConnectorCase {
     testbed::StandInConnector connector;  // registered as class 1, in place of the demo's 9.3 class
     std::vector<std::wstring> boxes;      // what "-d" shows
     bool refreshes32;                     // the 32-bit MATLAB 9.3 is still refreshed
+    // A second 32-bit root of 9.3 has no matlab.exe: its box comes after the wait for the
+    // first, whose stand-in sleeps a second.
+    bool secondRootAfterAWait = false;
 };
 
 void PrintTo(const ConnectorCase& tested, std::ostream* out)
@@ -78,6 +82,14 @@ void PrintTo(const ConnectorCase& tested, std::ostream* out)
 }
 
 const std::wstring kLongVersion(100000, L'7');
+const std::wstring kRootWithoutMatlab32 = L"C:\\Tools\\MATLAB\\R2017b";
+
+testbed::StandInConnector QuitsDuringTheWait(testbed::QueueAbuse quit)
+{
+    testbed::StandInConnector connector = Serving32(std::wstring(L"9_3"));
+    connector.onProcessStart = quit;
+    return connector;
+}
 
 std::vector<ConnectorCase> ConnectorCases()
 {
@@ -98,6 +110,16 @@ std::vector<ConnectorCase> ConnectorCases()
           L"Connector class {5EA7C0DE-0000-4000-8000-000000000001} could not be created (error 0x80004002).\n",
           kLocation32, kLocation64},
          false},
+        // A WM_QUIT during the wait for MATLAB is no answer to anything: the run goes on and
+        // the box after the wait is shown, not closed by the quit.
+        {"QuitFromItsWindowDuringTheWait", QuitsDuringTheWait(testbed::QueueAbuse::QuitFromWindow),
+         {L"Connector found for(32): 9.3", L"Connector found for(64): 9.4", kLocation32, kLocation64,
+          L"Could not find the matlab.exe at " + kRootWithoutMatlab32 + L"\\bin\\matlab.exe"},
+         true, true},
+        {"QuitFromItsThreadDuringTheWait", QuitsDuringTheWait(testbed::QueueAbuse::QuitFromThread),
+         {L"Connector found for(32): 9.3", L"Connector found for(64): 9.4", kLocation32, kLocation64,
+          L"Could not find the matlab.exe at " + kRootWithoutMatlab32 + L"\\bin\\matlab.exe"},
+         true, true},
     };
 }
 
@@ -105,6 +127,13 @@ class HostileConnector : public HostileRun, public ::testing::WithParamInterface
 
 TEST_P(HostileConnector, RunGoesOnWithWhatTheOtherClassesReport)
 {
+    if (GetParam().secondRootAfterAWait) {
+        machine_.matlab.push_back({Platform::Bits32, L"9.3", kRootWithoutMatlab32, /*perUser=*/true,
+                                   /*withExecutable=*/false});
+        std::wstring error;
+        ASSERT_TRUE(testbed::InstallSandbox(machine_, testbed::ExecutableDirectory(), error)) << error.c_str();
+        ::SetEnvironmentVariableW(testbed::kStandinSleepVariable, L"1000");
+    }
     PutConnector(1, GetParam().connector);
     // The stand-in hands out exactly this string (embedded NUL and length included).
     ASSERT_TRUE(testbed::ReadStandInBehaviour(testbed::StandInClassId(1)).bits32.version ==
@@ -236,8 +265,8 @@ TEST_F(HostileRun, ConnectorThatPostsQuitMakesTheDialogRefreshNothing)
 }
 
 // A slow connector holds the main thread before any message is dispatched: the progress
-// window must have been painted before, so that it shows its text (and Windows does not mark
-// it "(Not Responding)"). Checked from outside while the program waits for the connector.
+// window must have been painted before, so that it shows its text. Checked from outside
+// while the program waits for the connector.
 TEST_F(HostileRun, ProgressWindowIsPaintedWhileASlowConnectorIsAsked)
 {
     testbed::StandInConnector slow = Serving32(std::wstring(L"9_3"));

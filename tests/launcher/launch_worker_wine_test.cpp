@@ -222,7 +222,8 @@ INSTANTIATE_TEST_SUITE_P(Windows, RunLaunchRequestFlooded,
                              return flood.param == Flood::SelfPosting ? "SelfPosting" : "PaintNeverValidated";
                          });
 
-TEST(RunLaunchRequest, QuitSeenWhileWaitingIsPostedAgain)
+// Left in the queue, the quit would close every later message box unread.
+TEST(RunLaunchRequest, QuitSeenWhileWaitingIsTakenOffTheQueue)
 {
     StandinSandbox sandbox;
     const std::wstring root = sandbox.MakeMatlabRoot(L"R");
@@ -233,8 +234,7 @@ TEST(RunLaunchRequest, QuitSeenWhileWaitingIsPostedAgain)
 
     EXPECT_EQ(sandbox.Runs().size(), 1u) << "a quit request does not cut the wait short";
     MSG quit{};
-    ASSERT_TRUE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
-    EXPECT_EQ(quit.wParam, 42u);
+    EXPECT_FALSE(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
 }
 
 TEST(RunLaunchRequest, CrashOrExitCodeOfTheProcessIsNotLookedAt)

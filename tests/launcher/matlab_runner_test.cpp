@@ -59,8 +59,9 @@ TEST_F(RunMatlabRefreshTest, FirstMissingRootStopsTheCall)
 
 TEST_F(RunMatlabRefreshTest, RootThatIsNotAbsoluteCountsAsMissingWithoutLookingAtIt)
 {
-    // Each would find a matlab.exe relative to our own current directory or drive.
-    for (const std::wstring root : {L"", L"M", L"C:M", L"\\M", L"\\\\server", L"..\\M"}) {
+    // Each would find a matlab.exe relative to our own current directory or drive, or on a
+    // network path that only the join made ("\\" gives "\\\\bin\\matlab.exe").
+    for (const std::wstring root : {L"", L"M", L"C:M", L"\\M", L"\\\\server", L"..\\M", L"\\"}) {
         launcher.calls.clear();
         info.shown.clear();
         launcher.files = {root + L"\\bin\\matlab.exe", L"C:\\C\\bin\\matlab.exe"};
@@ -69,6 +70,15 @@ TEST_F(RunMatlabRefreshTest, RootThatIsNotAbsoluteCountsAsMissingWithoutLookingA
         EXPECT_EQ(info.shown, std::vector<std::wstring>{L"Could not find the matlab.exe at " + root +
                                                         L"\\bin\\matlab.exe"});
     }
+}
+
+TEST_F(RunMatlabRefreshTest, DriveRootJoinsToAnAbsolutePathAndRuns)
+{
+    launcher.files = {L"C:\\bin\\matlab.exe"};
+    Run({L"C:"}, true);
+    ASSERT_EQ(launcher.runs.size(), 1u);
+    EXPECT_EQ(launcher.runs[0].directory, L"C:\\bin");
+    EXPECT_TRUE(info.shown.empty());
 }
 
 TEST_F(RunMatlabRefreshTest, CommandLineTooLongForWindowsIsNotStartedAndTheNextRootRuns)
@@ -124,7 +134,8 @@ TEST(StartNewUserSetup, RunsTheSetupRequestOnce)
 TEST(StartNewUserSetup, ProgramFolderThatIsNotAbsoluteStartsNothing)
 {
     RecordingLauncher launcher;
-    for (const std::wstring folder : {L"", L"bin", L"C:bin", L"\\bin"}) {
+    // "C:" would give the working directory "C:", drive C's current folder.
+    for (const std::wstring folder : {L"", L"bin", L"C:bin", L"\\bin", L"C:", L"\\"}) {
         StartNewUserSetup(launcher, folder);
     }
     EXPECT_TRUE(launcher.calls.empty());

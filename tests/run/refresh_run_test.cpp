@@ -56,7 +56,7 @@ public:
     std::wstring root32 = L"C:\\M32", root64 = L"C:\\M64";
     std::set<std::wstring> directories{L"D:\\O32", L"D:\\O64", L"E:\\Given"};
     // What the user does in the dialog: its result and what it leaves in the choice.
-    int dialogResult = DialogOk;
+    DialogResult dialogResult = DialogResult::Ok;
     bool dialogKeepsLists = false;
     FolderChoice dialogAnswer;
     FolderChoice dialogReceived;
@@ -76,7 +76,7 @@ public:
         progressOpen = false;
         Log(L"progress:close");
     }
-    int ShowFolderSelectionDialog(FolderChoice& choice) override
+    DialogResult ShowFolderSelectionDialog(FolderChoice& choice) override
     {
         dialogReceived = choice;
         Log(L"dialog platform=" + std::to_wstring(static_cast<int>(choice.platform)));
@@ -169,88 +169,92 @@ Trace Concat(std::initializer_list<Trace> parts)
     return all;
 }
 
-TEST(RefreshRunEndPoints, PlatformConflict)
+// One way the run ends. The trace always begins with the one "progress:open", so an ending
+// that begins with it is the whole trace.
+struct EndPoint {
+    const char* name;
+    const wchar_t* commandLine;
+    Trace ending;
+    DialogResult dialog = DialogResult::Ok;
+    bool asksConnectors = true;
+    bool starts = false;  // a MATLAB or a setup program is started
+    // The machine: no MATLAB root on either side, none on the 32-bit side; the dialog
+    // answers "All" with a folder ticked on each side.
+    bool noRoots = false;
+    bool no32Root = false;
+    bool dialogTicksBoth = false;
+};
+
+void PrintTo(const EndPoint& endPoint, std::ostream* out)
 {
-    Machine withInfo;
-    EXPECT_EQ(withInfo.Run(L"-x86 -x64 -d /?"),
-              (Trace{L"progress:open", L"info:Cannot specify both x86 and x64 flags.\n", L"progress:close"}));
-    EXPECT_FALSE(withInfo.AnyConnectorAsked());
-    EXPECT_EQ(Machine().Run(L"-x86 -x64 -list"), (Trace{L"progress:open", L"progress:close"}));
+    *out << endPoint.name;
 }
 
-TEST(RefreshRunEndPoints, UsageAskedForOrNoTokenShowsItWithoutDiscovery)
+const Trace kOpenAndDiscovery = Concat({{L"progress:open"}, kDiscovery});
+const Trace kBare{L"progress:open", L"progress:close"};
+
+const EndPoint kEndPoints[] = {
+    {"PlatformConflict", L"-x86 -x64 -d /?",
+     {L"progress:open", L"info:Cannot specify both x86 and x64 flags.\n", L"progress:close"}, DialogResult::Ok, false},
+    {"PlatformConflictSilent", L"-x86 -x64 -list", kBare, DialogResult::Ok, false},
+    {"UsageAsked", L"/?", {L"progress:open", kUsage, L"progress:close"}, DialogResult::Ok, false},
+    {"NoToken", L"", {L"progress:open", kUsage, L"progress:close"}, DialogResult::Ok, false},
+    {"BlankToken", L"  ", {L"progress:open", kUsage, L"progress:close"}, DialogResult::Ok, false},
+    {"NoFolderAndNoListAfterDiscovery", L"-d", Concat({kOpenAndDiscovery, {kUsage, L"progress:close"}})},
+    {"UnquotedFolderIsNoFolder", L"-orxMatlabPath E:\\Given", {kUsage, L"progress:close"}},
+    {"Cancel", L"-list -d",
+     Concat({kOpenAndDiscovery, {L"dialog platform=0", L"info:dialog was cancelled.", L"progress:close"}}),
+     DialogResult::Cancel},
+    {"CancelSilent", L"-list", {L"dialog platform=0", L"progress:close"}, DialogResult::Cancel},
+    // Nobody answered the dialog and the program is to end: nothing is refreshed, no setup starts.
+    {"QuitDuringTheDialog", L"-list", {L"dialog platform=0", L"progress:close"}, DialogResult::EndedByQuit, true, false,
+     false, false, true},
+    {"QuitDuringTheDialogWithInfo", L"-list -d", {L"dialog platform=0", L"progress:close"}, DialogResult::EndedByQuit,
+     true, false, false, false, true},
+    {"NoMatlabRoots", L"-d -orxMatlabPath \"E:\\Given\"",
+     {L"info:No matlab registry values were found.\n", L"progress:close"}, DialogResult::Ok, true, false, true},
+    {"NoMatlabRootsAfterOk", L"-list", {L"dialog platform=0", L"progress:close"}, DialogResult::Ok, true, false, true,
+     false, true},
+    // The run goes on but refreshes nothing.
+    {"RootsOfTheOtherPlatformOnly", L"-d -orxMatlabPath \"E:\\Given\"", Concat({kOpenAndDiscovery, {L"progress:close"}}),
+     DialogResult::Ok, true, false, false, true},
+    {"FolderModeFolderMissing", L"-d -orxMatlabPath \"E:\\Missing\"",
+     {L"info:The ORX matlab folder does not exist at E:\\Missing.\n", L"progress:close"}},
+    {"FolderModeFolderMissingSilent", L"-orxMatlabPath \"E:\\Missing\"", kBare},
+    {"ListModeEnd", L"-list", {SetupProgram(L"C:\\x86\\10"), L"progress:close"}, DialogResult::Ok, true, true},
+    {"FolderModeEnd", L"-orxMatlabPath \"E:\\Given\"",
+     {L"progress:open", Refresh(Platform::Bits32, L"C:\\M32", L"C:\\P32", L"E:\\Given"), L"progress:close"},
+     DialogResult::Ok, true, true},
+};
+
+class RefreshRunEndPoints : public ::testing::TestWithParam<EndPoint> {};
+
+// Every way out also closes the progress window, once.
+TEST_P(RefreshRunEndPoints, EndsAsListed)
 {
-    for (const wchar_t* line : {L"/?", L"", L"  "}) {
-        Machine machine;
-        EXPECT_EQ(machine.Run(line), (Trace{L"progress:open", kUsage, L"progress:close"})) << line;
-        EXPECT_FALSE(machine.AnyConnectorAsked()) << line;
-    }
-}
-
-TEST(RefreshRunEndPoints, NoFolderAndNoListShowsUsageAfterDiscovery)
-{
-    EXPECT_EQ(Machine().Run(L"-d"), Concat({{L"progress:open"}, kDiscovery, {kUsage, L"progress:close"}}));
-    // An unquoted folder is no folder.
-    EXPECT_TRUE(EndsWith(Machine().Run(L"-orxMatlabPath E:\\Given"), {kUsage, L"progress:close"}));
-}
-
-TEST(RefreshRunEndPoints, CancelEndsTheRunAndStartsNothing)
-{
-    Machine withInfo;
-    withInfo.dialogResult = DialogCancel;
-    EXPECT_EQ(withInfo.Run(L"-list -d"), Concat({{L"progress:open"}, kDiscovery,
-                                                 {L"dialog platform=0", L"info:dialog was cancelled.",
-                                                  L"progress:close"}}));
-
-    Machine silent;
-    silent.dialogResult = DialogCancel;
-    EXPECT_TRUE(EndsWith(silent.Run(L"-list"), {L"dialog platform=0", L"progress:close"}));
-}
-
-// A dialog whose loop met WM_QUIT was answered by nobody and the program is to end: nothing
-// is refreshed and no setup starts, with or without -d.
-TEST(RefreshRunEndPoints, QuitDuringTheDialogEndsTheRunAndStartsNothing)
-{
-    for (const wchar_t* line : {L"-list", L"-list -d"}) {
-        Machine machine;
-        machine.dialogResult = DialogQuit;
-        machine.dialogAnswer = {PlatformSelection::All, {L"D:\\O32"}, {L"D:\\O64"}};
-        const Trace trace = machine.Run(line);
-        EXPECT_TRUE(EndsWith(trace, {L"dialog platform=0", L"progress:close"})) << line;
-        EXPECT_FALSE(AnyStarted(trace)) << line;
-    }
-}
-
-TEST(RefreshRunEndPoints, NoMatlabRootsEndsTheRunAlsoAfterOk)
-{
-    Machine folderMode;
-    folderMode.root32.clear();
-    folderMode.root64.clear();
-    const Trace trace = folderMode.Run(L"-d -orxMatlabPath \"E:\\Given\"");
-    EXPECT_TRUE(EndsWith(trace, {L"info:No matlab registry values were found.\n", L"progress:close"}));
-
-    Machine listMode;
-    listMode.root32.clear();
-    listMode.root64.clear();
-    listMode.dialogAnswer = {PlatformSelection::All, {L"D:\\O32"}, {L"D:\\O64"}};
-    EXPECT_TRUE(EndsWith(listMode.Run(L"-list"), {L"dialog platform=0", L"progress:close"}));
-}
-
-TEST(RefreshRunEndPoints, RootsOfTheOtherPlatformOnlyStillGoOnButRefreshNothing)
-{
+    const EndPoint& endPoint = GetParam();
     Machine machine;
-    machine.root32.clear();
-    EXPECT_EQ(machine.Run(L"-d -orxMatlabPath \"E:\\Given\""),
-              Concat({{L"progress:open"}, kDiscovery, {L"progress:close"}}));
+    machine.dialogResult = endPoint.dialog;
+    if (endPoint.dialogTicksBoth) {
+        machine.dialogAnswer = {PlatformSelection::All, {L"D:\\O32"}, {L"D:\\O64"}};
+    }
+    if (endPoint.noRoots || endPoint.no32Root) {
+        machine.root32.clear();
+    }
+    if (endPoint.noRoots) {
+        machine.root64.clear();
+    }
+    const Trace trace = machine.Run(endPoint.commandLine);
+    EXPECT_TRUE(EndsWith(trace, endPoint.ending));
+    EXPECT_EQ(machine.AnyConnectorAsked(), endPoint.asksConnectors);
+    EXPECT_EQ(AnyStarted(trace), endPoint.starts);
+    EXPECT_EQ(trace.front(), L"progress:open");
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), L"progress:close"), 1);
+    EXPECT_FALSE(machine.progressOpen);
 }
 
-TEST(RefreshRunFolderMode, MissingFolderIsReportedAndNothingStarts)
-{
-    const Trace trace = Machine().Run(L"-d -orxMatlabPath \"E:\\Missing\"");
-    EXPECT_TRUE(EndsWith(trace, {L"info:The ORX matlab folder does not exist at E:\\Missing.\n", L"progress:close"}));
-    EXPECT_FALSE(AnyStarted(trace));
-    EXPECT_EQ(Machine().Run(L"-orxMatlabPath \"E:\\Missing\"").size(), 2u) << "no message without -d";
-}
+INSTANTIATE_TEST_SUITE_P(Run, RefreshRunEndPoints, ::testing::ValuesIn(kEndPoints),
+                         [](const ::testing::TestParamInfo<EndPoint>& endPoint) { return endPoint.param.name; });
 
 // MATLAB runs in R\bin, so it must get the folder that the existence test found, not the
 // relative text; absolute folders (drive or UNC) are passed on exactly as given.
@@ -344,23 +348,9 @@ TEST(RefreshRunListMode, PlatformDecidesWhichTickedListIsUsed)
 TEST(RefreshRunListMode, AnUnexpectedDialogResultGoesOnWithNothingChosen)
 {
     Machine machine;
-    machine.dialogResult = -1;  // the dialog could not be made
+    machine.dialogResult = DialogResult::NotShown;
     machine.dialogAnswer = {PlatformSelection::Bits64, {L"D:\\O32"}, {L"D:\\O64"}};
     EXPECT_TRUE(EndsWith(machine.Run(L"-list"), {L"dialog platform=0", SetupProgram(L"C:\\x86\\10"), L"progress:close"}));
-}
-
-TEST(RefreshRunLifetime, ProgressWindowIsClosedOnEveryPathAndOnlyOnce)
-{
-    const wchar_t* lines[] = {L"-x86 -x64", L"/?", L"-d", L"-list", L"-orxMatlabPath \"E:\\Missing\"",
-                              L"-orxMatlabPath \"E:\\Given\""};
-    for (const wchar_t* line : lines) {
-        Machine machine;
-        const Trace trace = machine.Run(line);
-        EXPECT_EQ(trace.front(), L"progress:open") << line;
-        EXPECT_EQ(trace.back(), L"progress:close") << line;
-        EXPECT_EQ(std::count(trace.begin(), trace.end(), L"progress:close"), 1) << line;
-        EXPECT_FALSE(machine.progressOpen) << line;
-    }
 }
 
 }  // namespace

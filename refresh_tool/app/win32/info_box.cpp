@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
-namespace qv {
+namespace qv::win32 {
 
 void Win32InfoBox::Show(const std::wstring& text)
 {
     ::MessageBoxW(nullptr, text.c_str(), L"Info", MB_OK);
 }
 
-}  // namespace qv
+}  // namespace qv::win32

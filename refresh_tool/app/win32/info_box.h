@@ -1,7 +1,7 @@
 #pragma once
 #include "common/info_box.h"
 
-namespace qv {
+namespace qv::win32 {
 
 // "Info" message box: no owner window, OK button only, no icon; returns when closed.
 class Win32InfoBox final : public IInfoBox {
@@ -9,4 +9,4 @@ public:
     void Show(const std::wstring& text) override;
 };
 
-}  // namespace qv
+}  // namespace qv::win32

@@ -29,11 +29,11 @@ CQvUiRefreshMatlabPathsApp::~CQvUiRefreshMatlabPathsApp()
 bool CQvUiRefreshMatlabPathsApp::InitInstance()
 {
     // The composition root: each binding once, for the whole run.
-    qv::Win32InfoBox info;
+    qv::win32::Win32InfoBox info;
     qv::win32::Win32Registry registry;
     qv::win32::ComConnectorSource connectors;
     qv::win32::Win32ProcessLauncher launcher;
-    qv::Win32RunShell shell;
+    qv::win32::Win32RunShell shell;
     qv::RunRefresh(m_lpCmdLine, {registry, connectors, launcher, shell, info});
     return false;
 }

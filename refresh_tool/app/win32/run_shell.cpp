@@ -8,7 +8,7 @@
 
 #include <commctrl.h>
 
-namespace qv {
+namespace qv::win32 {
 
 Win32RunShell::Win32RunShell() = default;
 
@@ -20,7 +20,8 @@ void Win32RunShell::OpenProgressWindow()
     if (progress_->Create()) {
         progress_->ShowWindow(SW_SHOWNORMAL);
         // Discovery runs before any message is dispatched, and a connector may be slow: paint
-        // the window now, or it stays blank and Windows marks it "(Not Responding)".
+        // the window once now, so that it shows its text meanwhile. This does not keep it
+        // responsive; only a message box, the dialog or the wait for a process dispatches.
         ::UpdateWindow(progress_->GetSafeHwnd());
     }
 }
@@ -33,7 +34,7 @@ void Win32RunShell::CloseProgressWindow()
     }
 }
 
-int Win32RunShell::ShowFolderSelectionDialog(FolderChoice& choice)
+DialogResult Win32RunShell::ShowFolderSelectionDialog(FolderChoice& choice)
 {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof(controls);
@@ -47,19 +48,23 @@ int Win32RunShell::ShowFolderSelectionDialog(FolderChoice& choice)
     dialog.m_platform = static_cast<int>(choice.platform);
     const INT_PTR result = dialog.DoModal();
     if (dialog.EndedByQuit()) {
-        return DialogQuit;
+        return DialogResult::EndedByQuit;
     }
-    if (result == IDOK) {
-        choice.platform = static_cast<PlatformSelection>(dialog.m_platform);
-        choice.folders32 = dialog.m_folders32;
-        choice.folders64 = dialog.m_folders64;
+    if (result == IDCANCEL) {
+        return DialogResult::Cancel;
     }
-    return static_cast<int>(result);
+    if (result != IDOK) {
+        return DialogResult::NotShown;
+    }
+    choice.platform = static_cast<PlatformSelection>(dialog.m_platform);
+    choice.folders32 = dialog.m_folders32;
+    choice.folders64 = dialog.m_folders64;
+    return DialogResult::Ok;
 }
 
 bool Win32RunShell::IsExistingDirectory(const std::wstring& path)
 {
-    return win32::QueryPathKind(path) == win32::PathKind::Directory;
+    return QueryPathKind(path) == PathKind::Directory;
 }
 
 std::wstring Win32RunShell::FullPath(const std::wstring& path)
@@ -77,4 +82,4 @@ std::wstring Win32RunShell::FullPath(const std::wstring& path)
     return full;
 }
 
-}  // namespace qv
+}  // namespace qv::win32

@@ -7,7 +7,7 @@
 
 class RunningDlg;
 
-namespace qv {
+namespace qv::win32 {
 
 class Win32RunShell final : public IRunShell {
 public:
@@ -20,7 +20,7 @@ public:
     void OpenProgressWindow() override;
     void CloseProgressWindow() override;
     // Registers the common control classes first (InitCommonControlsEx).
-    int ShowFolderSelectionDialog(FolderChoice& choice) override;
+    DialogResult ShowFolderSelectionDialog(FolderChoice& choice) override;
     bool IsExistingDirectory(const std::wstring& path) override;  // QueryPathKind
     std::wstring FullPath(const std::wstring& path) override;     // GetFullPathNameW
 
@@ -28,4 +28,4 @@ private:
     std::unique_ptr<RunningDlg> progress_;  // the progress window, while the run lasts
 };
 
-}  // namespace qv
+}  // namespace qv::win32

@@ -1,12 +1,13 @@
 #include "launcher/win32/launch_worker.h"
 
 #include "common/win32/unique_handle.h"
+#include "launcher/wait_pacing.h"
 
 #include <windows.h>
 
 #include <process.h>
 
-#include <optional>
+#include <chrono>
 #include <vector>
 
 namespace qv::win32 {
@@ -17,36 +18,38 @@ unsigned __stdcall LaunchThreadEntry(void* request)
     return LaunchThreadProc(static_cast<const LaunchRequest*>(request));
 }
 
-// A window that always has a message pending (one that posts itself a message whenever it
-// handles one, or a WM_PAINT that never validates) would keep a plain drain going for ever:
-// a drain dispatches at most this many messages, and a flooded queue gets the next drain only
-// after a short pause, so the thread neither misses the worker's end nor spins at full speed.
-constexpr int kMessagesPerDrain = 64;
-constexpr DWORD kFloodPauseMs = 10;
+using Clock = std::chrono::steady_clock;
+
+// A queue that never empties (a window that posts itself a message whenever it handles one, a
+// WM_PAINT that never validates, a thread that keeps posting) would keep a plain drain going
+// for ever: a drain ends after this long, and WaitPacing rests the thread in proportion to
+// the time it spent awake, so the thread neither misses the worker's end nor spins.
+constexpr auto kDrainBudget = std::chrono::milliseconds(1);
 
 enum class DrainEnd { WorkerEnded, QueueEmpty, Flooded };
 
-// Dispatches the messages waiting for this thread, for any window, looking for the worker's
-// end between them. WM_QUIT is kept aside (it must reach the caller's own message loop, not be
-// swallowed here).
-DrainEnd DispatchPendingMessages(HANDLE worker, std::optional<WPARAM>& quitCode)
+// Dispatches the messages waiting for this thread, for any window, until `deadline`, looking
+// for the worker's end between them. A WM_QUIT is taken off the queue and dropped: the run has
+// no message loop for it to end once the dialog is over, and left in the queue it would close
+// every later message box before anyone could read it.
+DrainEnd DispatchPendingMessages(HANDLE worker, Clock::time_point deadline)
 {
     MSG message{};
-    for (int dispatched = 0; dispatched < kMessagesPerDrain; ++dispatched) {
+    for (;;) {
         if (::WaitForSingleObject(worker, 0) == WAIT_OBJECT_0) {
             return DrainEnd::WorkerEnded;
+        }
+        if (Clock::now() >= deadline) {
+            return DrainEnd::Flooded;
         }
         if (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) == FALSE) {
             return DrainEnd::QueueEmpty;
         }
-        if (message.message == WM_QUIT) {
-            quitCode = message.wParam;
-            continue;
+        if (message.message != WM_QUIT) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
         }
-        ::TranslateMessage(&message);
-        ::DispatchMessageW(&message);
     }
-    return DrainEnd::Flooded;
 }
 
 }  // namespace
@@ -86,18 +89,25 @@ void RunLaunchRequest(const LaunchRequest& request)
         return;
     }
 
-    std::optional<WPARAM> quitCode;
+    WaitPacing pacing;
     HANDLE waitFor[] = {worker.get()};
     for (;;) {
         // Drain first: the wait below wakes only for messages that arrive after the last look.
-        const DrainEnd drained = DispatchPendingMessages(worker.get(), quitCode);
+        const Clock::time_point awake = Clock::now();
+        const DrainEnd drained = DispatchPendingMessages(worker.get(), awake + kDrainBudget);
         if (drained == DrainEnd::WorkerEnded) {
             break;
         }
-        if (drained == DrainEnd::Flooded) {
-            if (::WaitForSingleObject(worker.get(), kFloodPauseMs) != WAIT_TIMEOUT) {
+        const Clock::time_point drainEnd = Clock::now();
+        const auto rest = pacing.RestAfter(std::chrono::duration_cast<std::chrono::microseconds>(drainEnd - awake));
+        if (rest.count() > 0) {
+            // Only the worker's end cuts the rest short.
+            if (::WaitForSingleObject(worker.get(), static_cast<DWORD>(rest.count())) != WAIT_TIMEOUT) {
                 break;
             }
+            pacing.Rested(std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - drainEnd));
+        }
+        if (drained == DrainEnd::Flooded) {
             continue;  // the messages left over are old ones: drain them, do not wait for new ones
         }
         const DWORD woken = ::MsgWaitForMultipleObjects(1, waitFor, FALSE, INFINITE, QS_ALLINPUT);
@@ -109,9 +119,6 @@ void RunLaunchRequest(const LaunchRequest& request)
             ::WaitForSingleObject(worker.get(), INFINITE);
             break;
         }
-    }
-    if (quitCode) {
-        ::PostQuitMessage(static_cast<int>(*quitCode));
     }
 }
 

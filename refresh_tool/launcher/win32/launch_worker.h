@@ -11,9 +11,10 @@ unsigned LaunchThreadProc(const LaunchRequest* request);
 
 // Runs LaunchThreadProc on a worker thread and returns only after the worker has ended.
 // Meanwhile the calling thread sleeps until a message arrives and dispatches the pending
-// messages (looking for the worker's end between them; a queue that never empties gets a
-// bounded number per short pause), so its windows stay painted and the wait always ends. A WM_QUIT seen while
-// waiting is posted again on return.
+// messages, looking for the worker's end between them, so its windows stay painted and the
+// wait ends as soon as the worker does. A drain lasts at most a millisecond and is followed by
+// a rest in proportion to it (WaitPacing), so a queue that never empties costs a bounded share
+// of a core. A WM_QUIT met while waiting is taken off the queue and dropped.
 void RunLaunchRequest(const LaunchRequest& request);
 
 }  // namespace qv::win32

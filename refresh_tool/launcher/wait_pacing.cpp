@@ -1,0 +1,16 @@
+#include "launcher/wait_pacing.h"
+
+namespace qv {
+
+std::chrono::milliseconds WaitPacing::RestAfter(std::chrono::microseconds awake)
+{
+    owed_ += awake * kRestPerAwake;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(owed_);
+}
+
+void WaitPacing::Rested(std::chrono::microseconds rested)
+{
+    owed_ = rested < owed_ ? owed_ - rested : std::chrono::microseconds{0};
+}
+
+}  // namespace qv
