@@ -1,7 +1,8 @@
 // The check list's accessible object in process, where what a client cannot do from another
 // process shows: calls after the dialog has closed fail cleanly without touching the
 // destroyed window; a failed allocation is an error code, never an exception; a failed call
-// leaves its out-parameters defined; and an indeterminate item says so.
+// leaves its out-parameters defined; an indeterminate item says so; and a list whose object
+// cannot be handed out still has the system's.
 #include "dialogs/win32/qv_ui_refresh_matlab_paths_dlg.h"
 #include "msaa_reader.h"
 #include "window/win32/accessible_iid.h"
@@ -12,6 +13,7 @@
 
 #include <cstring>
 #include <new>
+#include <thread>
 
 namespace {
 
@@ -155,6 +157,38 @@ TEST(CheckListAccessible, AnswersWithoutThrowingAndLeavesOutParametersDefined)
     EXPECT_EQ(state.lVal & (STATE_SYSTEM_MIXED | STATE_SYSTEM_CHECKED), STATE_SYSTEM_MIXED);
     object->Release();
     dialog.DestroyWindow();
+}
+
+// A component on the list's thread that uninitialises COM too often leaves the list's object
+// no apartment to be handed out from: the client still gets the system's object.
+TEST(CheckListAccessible, ListWhoseThreadLeftComHasTheSystemsObject)
+{
+    HRESULT result = E_FAIL;
+    bool leftCom = false;
+    std::thread thread([&] {
+        ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+        CQvUiRefreshMatlabPathsDlg dialog;
+        dialog.m_folders32 = {L"C:\\A"};
+        if (!dialog.Create()) {
+            return;
+        }
+        APTTYPE type = APTTYPE_CURRENT;
+        APTTYPEQUALIFIER qualifier = APTTYPEQUALIFIER_NONE;
+        for (int i = 0; i < 8 && !leftCom; ++i) {
+            ::CoUninitialize();
+            leftCom = ::CoGetApartmentType(&type, &qualifier) == CO_E_NOTINITIALIZED;
+        }
+        IAccessible* object = nullptr;
+        result = ::AccessibleObjectFromWindow(dialog.m_list32.GetSafeHwnd(), static_cast<DWORD>(OBJID_CLIENT),
+                                              qv::window::kIidAccessible, reinterpret_cast<void**>(&object));
+        if (object != nullptr) {
+            object->Release();
+        }
+        dialog.DestroyWindow();
+    });
+    thread.join();
+    ASSERT_TRUE(leftCom);
+    EXPECT_EQ(result, S_OK);
 }
 
 }  // namespace
