@@ -8,6 +8,9 @@ unsigned long CheckListItemState(const CheckListItemFacts& item)
     if (item.ticked) {
         state |= msaa::kStateChecked;
     }
+    if (item.mixed) {
+        state |= msaa::kStateMixed;
+    }
     if (item.selected) {
         state |= msaa::kStateSelected;
     }
@@ -57,7 +60,7 @@ NavigationTarget NavigateCheckList(long direction, long start, int count)
         case msaa::kNavLastChild:
             return item(count);
         default:
-            return nothing;
+            return NavigationTarget{NavigationTarget::Window, 0};
         }
     }
     switch (direction) {
@@ -73,6 +76,38 @@ NavigationTarget NavigateCheckList(long direction, long start, int count)
     default:
         return nothing;
     }
+}
+
+SelectAction SelectInCheckList(long flags, long childId, int count, int selected, bool enabled)
+{
+    SelectAction action;
+    constexpr long kSingleSelection = msaa::kSelectTakeFocus | msaa::kSelectTakeSelection;
+    const bool takeFocus = (flags & msaa::kSelectTakeFocus) != 0;
+    const bool takeSelection = (flags & msaa::kSelectTakeSelection) != 0;
+    if ((flags & ~kSingleSelection) != 0 || !IsKnownChildId(childId, count) ||
+        (childId == msaa::kChildIdSelf && takeSelection)) {
+        action.kind = SelectAction::Invalid;
+        return action;
+    }
+    if (flags == 0) {
+        return action;
+    }
+    if (!enabled) {
+        action.kind = SelectAction::Refused;
+        return action;
+    }
+    action.focusList = takeFocus;
+    if (childId == msaa::kChildIdSelf) {
+        return action;
+    }
+    const int index = ItemOfChildId(childId);
+    if (takeFocus) {
+        action.caret = index;
+    }
+    if (takeSelection || (takeFocus && selected >= 0 && selected != index)) {
+        action.select = index;
+    }
+    return action;
 }
 
 bool IsItemOnScreen(const PixelRect& item, const PixelRect& client)

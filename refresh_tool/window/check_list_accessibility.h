@@ -1,8 +1,8 @@
 #pragma once
 // What a check list tells a screen reader through Active Accessibility, worked out from
-// plain facts about the list and its items: the state bits, the default action, child ids
-// and navigation among the items. The Win32 object (win32/check_list_accessible.h) only
-// gathers the facts and hands back these answers.
+// plain facts about the list and its items: the state bits, the default action, child ids,
+// navigation among the items and what a request to select or focus one does. The Win32
+// object (win32/check_list_accessible.h) only gathers the facts and hands back these answers.
 #include "window/window_geometry.h"
 
 #include <string>
@@ -15,6 +15,7 @@ enum State : unsigned long {
     kStateSelected = 0x2,
     kStateFocused = 0x4,
     kStateChecked = 0x10,
+    kStateMixed = 0x20,
     kStateOffscreen = 0x10000,
     kStateFocusable = 0x100000,
     kStateSelectable = 0x200000,
@@ -30,6 +31,13 @@ enum Navigation : long {
     kNavFirstChild = 7,
     kNavLastChild = 8,
 };
+enum SelectFlag : long {
+    kSelectTakeFocus = 0x1,
+    kSelectTakeSelection = 0x2,
+    kSelectExtendSelection = 0x4,
+    kSelectAddSelection = 0x8,
+    kSelectRemoveSelection = 0x10,
+};
 constexpr long kChildIdSelf = 0;
 
 }  // namespace qv::msaa
@@ -42,6 +50,7 @@ struct CheckListItemFacts {
     bool focused = false;  // the item has the caret and the list has the focus
     bool listEnabled = true;
     bool onScreen = true;  // not scrolled out of the list's client area
+    bool mixed = false;    // drawn indeterminate
 };
 
 unsigned long CheckListItemState(const CheckListItemFacts& item);
@@ -60,13 +69,28 @@ inline bool IsKnownChildId(long childId, int count)
 
 // Where accNavigate ends up from `start` among `count` items.
 struct NavigationTarget {
-    enum Kind { Item, Nothing, Invalid } kind = Nothing;
+    // Window: the list's window object answers, as it does for any control.
+    enum Kind { Item, Nothing, Invalid, Window } kind = Nothing;
     long childId = 0;  // for Item
 };
-// From the list: the first or last item. From an item: the next or previous one (down and
-// up are the same in a one-column list); nothing lies left or right. Moving from the list
-// to its siblings is the window's business, so the list itself finds nothing there.
+// From the list: the first or last item; in any other direction the neighbouring controls,
+// which the window object finds. From an item: the next or previous one (down and up are
+// the same in a one-column list); nothing lies left or right.
 NavigationTarget NavigateCheckList(long direction, long start, int count);
+
+// What accSelect does to a single-selection check list.
+struct SelectAction {
+    // Invalid: E_INVALIDARG; Refused: the list is disabled. Neither changes anything.
+    enum Kind { Apply, Invalid, Refused } kind = Apply;
+    bool focusList = false;  // keyboard focus to the list
+    int caret = -1;          // the item that gets the caret and the focus event; -1 none
+    int select = -1;         // the item that becomes the one selection; -1 none
+};
+// `selected` is the selected item (-1 none). Taking the focus moves the caret; while an
+// item is selected the caret of a single-selection list is the selection, so it moves too,
+// as the arrow keys move it. Adding, removing or extending a selection, unknown flags, a
+// child id that names nothing and selecting the list itself are invalid.
+SelectAction SelectInCheckList(long flags, long childId, int count, int selected, bool enabled);
 
 // An item counts as on screen while any part of it lies in the list's client area.
 bool IsItemOnScreen(const PixelRect& item, const PixelRect& client);

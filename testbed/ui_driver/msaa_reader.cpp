@@ -4,12 +4,15 @@
 
 #include <oleacc.h>
 
+#include <algorithm>
+#include <utility>
+
 namespace qv::testbed {
 namespace {
 
 using qv::window::kIidAccessible;
 
-StateChangeRecorder* g_recorder = nullptr;  // the hook callback has no context of its own
+EventRecorder* g_recorder = nullptr;  // the hook callback has no context of its own
 
 VARIANT ChildVariant(long childId)
 {
@@ -59,11 +62,11 @@ AccessibleView ReadChild(IAccessible& object, long childId)
     return view;
 }
 
-// The window's client object, released at the end of the scope.
+// The window's client object (or another of its objects), released at the end of the scope.
 class ClientObject {
 public:
-    explicit ClientObject(HWND window)
-        : result_(::AccessibleObjectFromWindow(window, static_cast<DWORD>(OBJID_CLIENT), kIidAccessible,
+    explicit ClientObject(HWND window, long objectId = OBJID_CLIENT)
+        : result_(::AccessibleObjectFromWindow(window, static_cast<DWORD>(objectId), kIidAccessible,
                                                reinterpret_cast<void**>(&object_)))
     {
         if (FAILED(result_)) {
@@ -139,15 +142,26 @@ AccessiblePlace ReadPlace(HWND window, long childId)
     return place;
 }
 
-long Navigate(HWND window, long direction, long start)
+NavigationEnd Navigate(HWND window, long direction, long start, long objectId)
 {
-    const ClientObject object(window);
+    NavigationEnd found;
+    const ClientObject object(window, objectId);
     if (object.get() == nullptr) {
-        return -1;
+        found.result = object.result();
+        return found;
     }
     VARIANT end;
     ::VariantInit(&end);
-    return TakeChildId(object.get()->accNavigate(direction, ChildVariant(start), &end), end);
+    found.result = object.get()->accNavigate(direction, ChildVariant(start), &end);
+    if (found.result == S_OK && end.vt == VT_DISPATCH && end.pdispVal != nullptr) {
+        IOleWindow* oleWindow = nullptr;
+        if (SUCCEEDED(end.pdispVal->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&oleWindow)))) {
+            oleWindow->GetWindow(&found.window);
+            oleWindow->Release();
+        }
+    }
+    found.childId = TakeChildId(found.result, end);
+    return found;
 }
 
 HWND ParentWindow(HWND window)
@@ -173,15 +187,23 @@ HRESULT DoDefaultAction(HWND window, long childId)
     return object.get() != nullptr ? object.get()->accDoDefaultAction(ChildVariant(childId)) : E_FAIL;
 }
 
-StateChangeRecorder::StateChangeRecorder(DWORD processId)
-    : hook_(::SetWinEventHook(EVENT_OBJECT_STATECHANGE, EVENT_OBJECT_STATECHANGE, nullptr, OnEvent, processId, 0,
-                              WINEVENT_OUTOFCONTEXT))
+HRESULT Select(HWND window, long flags, long childId)
 {
+    const ClientObject object(window);
+    return object.get() != nullptr ? object.get()->accSelect(flags, ChildVariant(childId)) : object.result();
+}
+
+EventRecorder::EventRecorder(DWORD processId, std::vector<DWORD> events) : wanted_(std::move(events))
+{
+    if (!wanted_.empty()) {
+        const auto [first, last] = std::minmax_element(wanted_.begin(), wanted_.end());
+        hook_ = ::SetWinEventHook(*first, *last, nullptr, OnEvent, processId, 0, WINEVENT_OUTOFCONTEXT);
+    }
     // Events arrive only while this thread dispatches messages (WaitFor), after this.
     g_recorder = this;
 }
 
-StateChangeRecorder::~StateChangeRecorder()
+EventRecorder::~EventRecorder()
 {
     if (hook_ != nullptr) {
         ::UnhookWinEvent(hook_);
@@ -189,7 +211,7 @@ StateChangeRecorder::~StateChangeRecorder()
     g_recorder = nullptr;
 }
 
-std::vector<StateChange> StateChangeRecorder::WaitFor(size_t count, DWORD timeoutMs)
+std::vector<AccessibleEvent> EventRecorder::WaitFor(size_t count, DWORD timeoutMs)
 {
     const ULONGLONG end = ::GetTickCount64() + timeoutMs;
     for (ULONGLONG now = ::GetTickCount64(); events_.size() < count && now < end; now = ::GetTickCount64()) {
@@ -200,16 +222,17 @@ std::vector<StateChange> StateChangeRecorder::WaitFor(size_t count, DWORD timeou
             ::DispatchMessageW(&msg);
         }
     }
-    std::vector<StateChange> events;
+    std::vector<AccessibleEvent> events;
     events.swap(events_);
     return events;
 }
 
-void CALLBACK StateChangeRecorder::OnEvent(HWINEVENTHOOK, DWORD, HWND window, LONG objectId, LONG childId, DWORD,
-                                           DWORD)
+void CALLBACK EventRecorder::OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId, LONG childId, DWORD,
+                                     DWORD)
 {
-    if (g_recorder != nullptr) {
-        g_recorder->events_.push_back({window, objectId, childId});
+    if (g_recorder != nullptr &&
+        std::find(g_recorder->wanted_.begin(), g_recorder->wanted_.end(), event) != g_recorder->wanted_.end()) {
+        g_recorder->events_.push_back({event, window, objectId, childId});
     }
 }
 

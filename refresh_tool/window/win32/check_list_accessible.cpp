@@ -1,10 +1,12 @@
 #include "window/win32/check_list_accessible.h"
 
+#include "common/win32/com_ptr.h"
 #include "window/check_list_accessibility.h"
 #include "window/win32/check_list_box.h"
 #include "window/win32/control_label.h"
 #include "window/win32/rect.h"
 
+#include <new>
 #include <string>
 
 namespace qv::window {
@@ -12,10 +14,29 @@ namespace {
 
 static_assert(msaa::kStateUnavailable == STATE_SYSTEM_UNAVAILABLE && msaa::kStateSelected == STATE_SYSTEM_SELECTED &&
               msaa::kStateFocused == STATE_SYSTEM_FOCUSED && msaa::kStateChecked == STATE_SYSTEM_CHECKED &&
+              msaa::kStateMixed == STATE_SYSTEM_MIXED &&
               msaa::kStateOffscreen == STATE_SYSTEM_OFFSCREEN && msaa::kStateFocusable == STATE_SYSTEM_FOCUSABLE &&
               msaa::kStateSelectable == STATE_SYSTEM_SELECTABLE);
 static_assert(msaa::kRoleList == ROLE_SYSTEM_LIST && msaa::kRoleCheckButton == ROLE_SYSTEM_CHECKBUTTON);
 static_assert(msaa::kNavUp == NAVDIR_UP && msaa::kNavLastChild == NAVDIR_LASTCHILD && msaa::kChildIdSelf == CHILDID_SELF);
+static_assert(msaa::kSelectTakeFocus == SELFLAG_TAKEFOCUS && msaa::kSelectTakeSelection == SELFLAG_TAKESELECTION &&
+              msaa::kSelectExtendSelection == SELFLAG_EXTENDSELECTION &&
+              msaa::kSelectAddSelection == SELFLAG_ADDSELECTION &&
+              msaa::kSelectRemoveSelection == SELFLAG_REMOVESELECTION);
+
+// Runs an answer that builds strings. No exception may cross a COM method: a failed
+// allocation is the client's E_OUTOFMEMORY.
+template <typename Answer>
+HRESULT WithoutThrowing(Answer answer) noexcept
+{
+    try {
+        return answer();
+    } catch (const std::bad_alloc&) {
+        return E_OUTOFMEMORY;
+    } catch (...) {
+        return E_FAIL;
+    }
+}
 
 HRESULT ReturnString(const std::wstring& text, BSTR* out)
 {
@@ -126,13 +147,28 @@ HRESULT CheckListAccessible::GetTypeInfo(UINT, LCID, ITypeInfo** info)
     return E_NOTIMPL;
 }
 
-HRESULT CheckListAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*)
+HRESULT CheckListAccessible::GetIDsOfNames(REFIID, LPOLESTR*, UINT count, LCID, DISPID* ids)
 {
+    if (ids != nullptr) {
+        for (UINT i = 0; i < count; ++i) {
+            ids[i] = DISPID_UNKNOWN;
+        }
+    }
     return E_NOTIMPL;
 }
 
-HRESULT CheckListAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*)
+HRESULT CheckListAccessible::Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO* exception,
+                                    UINT* argumentError)
 {
+    if (result != nullptr) {
+        ::VariantInit(result);
+    }
+    if (exception != nullptr) {
+        *exception = EXCEPINFO{};
+    }
+    if (argumentError != nullptr) {
+        *argumentError = 0;
+    }
     return E_NOTIMPL;
 }
 
@@ -183,11 +219,13 @@ HRESULT CheckListAccessible::get_accName(VARIANT child, BSTR* name)
     if (FAILED(known)) {
         return known;
     }
-    if (id == CHILDID_SELF) {
-        const std::wstring label = LabelWithoutMnemonic(LabelBefore(Hwnd()));
-        return label.empty() ? S_FALSE : ReturnString(label, name);
-    }
-    return ReturnString(list_->GetText(ItemOfChildId(id)), name);
+    return WithoutThrowing([this, id, name] {
+        if (id == CHILDID_SELF) {
+            const std::wstring label = LabelWithoutMnemonic(LabelBefore(Hwnd()));
+            return label.empty() ? S_FALSE : ReturnString(label, name);
+        }
+        return ReturnString(list_->GetText(ItemOfChildId(id)), name);
+    });
 }
 
 HRESULT CheckListAccessible::get_accValue(VARIANT child, BSTR* value)
@@ -232,8 +270,10 @@ HRESULT CheckListAccessible::get_accState(VARIANT child, VARIANT* state)
     RECT client{};
     list_->SendMessage(LB_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     ::GetClientRect(hwnd, &client);
+    const int check = list_->GetCheck(index);
     CheckListItemFacts facts;
-    facts.ticked = list_->GetCheck(index) == CheckListBox::Checked;
+    facts.ticked = check == CheckListBox::Checked;
+    facts.mixed = check == CheckListBox::Indeterminate;
     facts.selected = list_->SendMessage(LB_GETSEL, static_cast<WPARAM>(index)) > 0;
     facts.focused = listFocused && list_->SendMessage(LB_GETCARETINDEX) == index;
     facts.listEnabled = enabled;
@@ -306,14 +346,32 @@ HRESULT CheckListAccessible::get_accDefaultAction(VARIANT child, BSTR* action)
     if (id == CHILDID_SELF) {
         return DISP_E_MEMBERNOTFOUND;
     }
-    return ReturnString(CheckListDefaultAction(list_->GetCheck(ItemOfChildId(id)) == CheckListBox::Checked), action);
+    return WithoutThrowing([this, id, action] {
+        return ReturnString(CheckListDefaultAction(list_->GetCheck(ItemOfChildId(id)) == CheckListBox::Checked),
+                            action);
+    });
 }
 
-HRESULT CheckListAccessible::accSelect(long, VARIANT child)
+HRESULT CheckListAccessible::accSelect(long flags, VARIANT child)
 {
-    long id = 0;
-    const HRESULT known = ChildId(child, id);
-    return FAILED(known) ? known : DISP_E_MEMBERNOTFOUND;
+    if (!Connected()) {
+        return E_FAIL;
+    }
+    if (child.vt != VT_I4) {
+        return E_INVALIDARG;
+    }
+    const auto selected = static_cast<int>(list_->SendMessage(LB_GETCURSEL));
+    const SelectAction action =
+        SelectInCheckList(flags, child.lVal, list_->GetCount(), selected, list_->IsWindowEnabled());
+    switch (action.kind) {
+    case SelectAction::Invalid:
+        return E_INVALIDARG;
+    case SelectAction::Refused:
+        return E_FAIL;
+    default:
+        list_->Select(action.focusList, action.caret, action.select);
+        return S_OK;
+    }
 }
 
 HRESULT CheckListAccessible::accLocation(long* left, long* top, long* width, long* height, VARIANT child)
@@ -362,9 +420,24 @@ HRESULT CheckListAccessible::accNavigate(long direction, VARIANT start, VARIANT*
         return S_OK;
     case NavigationTarget::Nothing:
         return S_FALSE;
+    case NavigationTarget::Window:
+        return NavigateFromWindow(direction, end);
     default:
         return E_INVALIDARG;
     }
+}
+
+HRESULT CheckListAccessible::NavigateFromWindow(long direction, VARIANT* end) const
+{
+    win32::ComPtr<IAccessible> window;
+    const HRESULT made = ::CreateStdAccessibleObject(Hwnd(), OBJID_WINDOW, kIidAccessible, window.put_void());
+    if (FAILED(made)) {
+        return made;
+    }
+    VARIANT self;
+    ::VariantInit(&self);
+    SetLong(&self, CHILDID_SELF);
+    return window->accNavigate(direction, self, end);
 }
 
 HRESULT CheckListAccessible::accHitTest(long x, long y, VARIANT* child)

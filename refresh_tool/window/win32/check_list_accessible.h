@@ -1,6 +1,8 @@
 #pragma once
 // The Active Accessibility object of a check list: what a screen reader reads of the list
-// and its items (name, role, state, default action, place) and the default action itself.
+// and its items (name, role, state, default action, place), the default action itself, and
+// moving the focus and the selection to an item (accSelect). From the list itself, moving
+// to the neighbouring controls is left to the system's window object.
 // The answers come from window/check_list_accessibility.h; this object gathers the facts
 // from its list. The list creates it on the first WM_GETOBJECT and disconnects it when its
 // window goes; a client may keep the object longer, and every call then fails (E_FAIL in
@@ -67,6 +69,8 @@ private:
     // Empties the out-parameter (E_POINTER if there is none), then as ChildId.
     HRESULT StartAnswer(const VARIANT& child, BSTR* out, long& id) const;
     HRESULT StartAnswer(const VARIANT& child, VARIANT* out, long& id) const;
+    // accNavigate from the list itself, answered by the list window's standard object.
+    HRESULT NavigateFromWindow(long direction, VARIANT* end) const;
     bool Connected() const;
     HWND Hwnd() const;
 

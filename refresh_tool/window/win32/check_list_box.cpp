@@ -88,7 +88,8 @@ LRESULT CheckListBox::AccessibleObject(WPARAM flags)
             return 0;
         }
     }
-    return ::LresultFromObject(kIidAccessible, flags, accessible_.get());
+    const LRESULT reference = ::LresultFromObject(kIidAccessible, flags, accessible_.get());
+    return FAILED(static_cast<HRESULT>(reference)) ? 0 : reference;
 }
 
 int CheckListBox::GetCount() const
@@ -191,9 +192,14 @@ LRESULT CALLBACK CheckListBox::SubclassProc(HWND hwnd, UINT message, WPARAM wPar
         list->Detach();
         return ::DefSubclassProc(hwnd, message, wParam, lParam);
     }
-    // On 64-bit Windows the object id arrives as a 32-bit value in a 64-bit lParam.
+    // On 64-bit Windows the object id arrives as a 32-bit value in a 64-bit lParam. When
+    // the object cannot be handed out (LresultFromObject fails, for one in a thread without
+    // COM), the list box's own answer lets the client make the standard object.
     if (message == WM_GETOBJECT && static_cast<DWORD>(lParam) == static_cast<DWORD>(OBJID_CLIENT)) {
-        return list->AccessibleObject(wParam);
+        const LRESULT reference = list->AccessibleObject(wParam);
+        if (reference != 0) {
+            return reference;
+        }
     }
     if (list->HandleInput(message, wParam, lParam)) {
         return 0;
@@ -248,6 +254,29 @@ void CheckListBox::Toggle(int index) const
     const int check = GetCheck(index);
     if (check != LB_ERR) {
         SetCheck(index, check == Checked ? Unchecked : Checked);
+    }
+}
+
+void CheckListBox::Select(bool focusList, int caret, int select) const
+{
+    if (focusList && ::GetFocus() != hwnd_) {
+        // In a dialog the dialog moves the focus, so that its default button follows.
+        ::SendMessageW(::GetParent(hwnd_), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hwnd_), TRUE);
+        if (::GetFocus() != hwnd_) {
+            ::SetFocus(hwnd_);
+        }
+    }
+    // Selecting moves the caret too; a single-selection list moves the caret alone only
+    // while nothing is selected.
+    if (select >= 0) {
+        SendMessage(LB_SETCURSEL, static_cast<WPARAM>(select));
+    }
+    if (caret >= 0) {
+        SendMessage(LB_SETCARETINDEX, static_cast<WPARAM>(caret));
+        ::NotifyWinEvent(EVENT_OBJECT_FOCUS, hwnd_, OBJID_CLIENT, ChildIdOfItem(caret));
+    }
+    if (select >= 0) {
+        ::NotifyWinEvent(EVENT_OBJECT_SELECTION, hwnd_, OBJID_CLIENT, ChildIdOfItem(select));
     }
 }
 

@@ -10,8 +10,8 @@
 // from there.
 //
 // Screen readers read the list through its Active Accessibility object
-// (check_list_accessible.h), which the list hands out for WM_GETOBJECT; every change of a
-// tick raises EVENT_OBJECT_STATECHANGE for its item.
+// (check_list_accessible.h), which the list hands out for WM_GETOBJECT (the system answers
+// when it cannot); every change of a tick raises EVENT_OBJECT_STATECHANGE for its item.
 #include "window/win32/window.h"
 #include "common/win32/com_ptr.h"
 #include "common/win32/unique_handle.h"
@@ -52,6 +52,10 @@ public:
     bool SetCheck(int index, int check) const;
     // Toggles the item as the space bar does (ticked to unticked, anything else to ticked).
     void Toggle(int index) const;
+    // For a screen reader: keyboard focus to the list when `focusList`; item `select`
+    // becomes the one selection (EVENT_OBJECT_SELECTION); the caret goes to item `caret`
+    // (EVENT_OBJECT_FOCUS). -1: no change. Ticks stay as they are.
+    void Select(bool focusList, int caret, int select) const;
     std::wstring GetText(int index) const;
     // Inserts at `index` (-1: at the end) whatever the sort style; the item starts unticked.
     int InsertString(int index, const std::wstring& text) const;
@@ -65,6 +69,7 @@ private:
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
     // Removes the subclass and lets the window go (Detach without dynamic dispatch).
     void Unhook();
+    // The object's reference for WM_GETOBJECT; 0 when there is none to give.
     LRESULT AccessibleObject(WPARAM flags);
     void InvalidateItem(int index) const;
     void OpenTheme();
