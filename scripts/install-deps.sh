@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ googletest libgtest-dev libgmock-dev libbenchmark-dev
-  clang clang-tidy cppcheck libclang-rt-14-dev
+  clang clang-tidy clang-format cppcheck libclang-rt-14-dev
   g++-mingw-w64-x86-64-posix g++-mingw-w64-x86-64-win32 mingw-w64-tools binutils-mingw-w64-x86-64
   wine wine64 xvfb x11-utils imagemagick xdotool unzip fonts-crosextra-carlito
   llvm lld osslsigncode openssl strip-nondeterminism

@@ -2,6 +2,7 @@
 """Plants faults in the portable code one at a time and counts those the host tests catch.
 
 usage: mutation-run.py SOURCE_ROOT BUILD_DIR FAULTS_FILE [JOBS]
+       mutation-run.py --check SOURCE_ROOT FAULTS_FILE
 e.g.   scripts/mutation-run.py . build/host scripts/mutation-faults.txt 1
 
 SOURCE_ROOT is a clone whose files the script changes and restores (use a worktree of its own
@@ -15,6 +16,10 @@ FAULTS_FILE holds blocks of three lines:
 incrementally with ninja and run; the file is restored after each fault. A fault the build
 rejects counts as neither killed nor survived. QV_MUTATION_FILTER is the tests' gtest filter
 (default: all but the Octave property test).
+
+--check plants nothing and builds nothing: it lists every entry whose file is missing or whose
+text does not occur exactly once, and fails if there is one, so a list that has drifted from
+the code shows before a long run.
 """
 import os
 import pathlib
@@ -38,7 +43,27 @@ def read_faults(path):
     return faults
 
 
+def fault_problem(root, fault):
+    """Why the fault cannot be planted, or None."""
+    source = root / fault["file"]
+    if not source.is_file():
+        return "no file %s" % fault["file"]
+    count = source.read_text(encoding="utf-8").count(fault.get("old", ""))
+    return None if count == 1 and "new" in fault else "text found %d times" % count
+
+
+def check(root, faults_file):
+    faults = read_faults(faults_file)
+    problems = [f["id"] + " (" + fault_problem(root, f) + ")" for f in faults if fault_problem(root, f)]
+    for item in problems:
+        print("invalid  " + item)
+    print("%d faults, %d invalid" % (len(faults), len(problems)))
+    sys.exit(1 if problems else 0)
+
+
 def main():
+    if sys.argv[1:2] == ["--check"]:
+        check(pathlib.Path(sys.argv[2]), pathlib.Path(sys.argv[3]))
     root, build, faults_file = map(pathlib.Path, sys.argv[1:4])
     jobs = sys.argv[4] if len(sys.argv) > 4 else "1"
     build_cmd = ["ninja", "-C", str(build), "-j", jobs, "host_tests"]
@@ -51,11 +76,12 @@ def main():
         sys.exit("the unmutated tests fail")
     killed, survived, invalid = [], [], []
     for fault in read_faults(faults_file):
+        problem = fault_problem(root, fault)
+        if problem:
+            invalid.append(fault["id"] + " (" + problem + ")")
+            continue
         source = root / fault["file"]
         original = source.read_text(encoding="utf-8")
-        if original.count(fault["old"]) != 1:
-            invalid.append(fault["id"] + " (text found %d times)" % original.count(fault["old"]))
-            continue
         try:
             source.write_text(original.replace(fault["old"], fault["new"]), encoding="utf-8")
             if subprocess.run(build_cmd, capture_output=True).returncode != 0:

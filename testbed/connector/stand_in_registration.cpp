@@ -1,5 +1,7 @@
 #include "stand_in_registration.h"
 
+#include "own_process.h"
+
 #include "discovery/win32/qv_connector_info.h"
 #include "common/win32/unique_handle.h"
 
@@ -99,10 +101,7 @@ GUID StandInClassId(unsigned number)
 
 std::wstring StandInConnectorDllPath()
 {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring directory(path, length);
-    return directory.substr(0, directory.find_last_of(L"\\/") + 1) + L"QvStandInConnector.dll";
+    return ExecutableDirectory() + L"QvStandInConnector.dll";
 }
 
 std::wstring ClassIdText(const GUID& classId)

@@ -6,6 +6,7 @@
 //   matlab <TAB> no-quit       still running at the time-out: MATLAB would never end
 //   matlab <TAB> bad-switches / no-work-folder / octave-status N (127: no octave-cli)
 #include "interpreting_matlab.h"
+#include "own_process.h"
 #include "standin_log.h"
 
 #include "common/win32/unique_handle.h"
@@ -24,34 +25,10 @@
 
 namespace {
 
+using qv::testbed::CurrentDirectory;
+using qv::testbed::EnvironmentValue;
+using qv::testbed::OwnPath;
 using qv::win32::UniqueHandle;
-
-std::wstring EnvironmentValue(const wchar_t* name)
-{
-    const DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0) {
-        return {};
-    }
-    std::wstring value(size, L'\0');
-    const DWORD length = ::GetEnvironmentVariableW(name, value.data(), size);
-    value.resize(length < size ? length : 0);
-    return value;
-}
-
-std::wstring OwnPath()
-{
-    std::wstring path(32768, L'\0');
-    path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    return path;
-}
-
-std::wstring CurrentDirectory()
-{
-    const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
-    std::wstring directory(size, L'\0');
-    directory.resize(::GetCurrentDirectoryW(size, directory.data()));
-    return directory;
-}
 
 std::vector<std::wstring> OwnArguments()
 {

@@ -1,6 +1,7 @@
 // Stand-in for matlab.exe and QvNewUserSetup.exe (one source, two executables): records how
 // it was started in the stand-in log, optionally sleeps first, then exits, or misbehaves on
 // request. Configured by the environment variables named in standin_log.h.
+#include "own_process.h"
 #include "standin_log.h"
 
 #include "common/win32/unique_handle.h"
@@ -13,42 +14,18 @@
 
 namespace {
 
+using qv::testbed::CurrentDirectory;
+using qv::testbed::EnvironmentValue;
+using qv::testbed::OwnPath;
 using qv::testbed::StandinRun;
 
 // Lives as long as any stand-in runs; finding it already there means two run at once.
 constexpr const wchar_t* kRunningMarkerName = L"Local\\QvStandinProgramRunning";
 
-std::wstring EnvironmentValue(const wchar_t* name)
-{
-    const DWORD size = ::GetEnvironmentVariableW(name, nullptr, 0);
-    if (size == 0) {
-        return {};
-    }
-    std::wstring value(size, L'\0');
-    const DWORD length = ::GetEnvironmentVariableW(name, value.data(), size);
-    value.resize(length < size ? length : 0);
-    return value;
-}
-
 DWORD EnvironmentNumber(const wchar_t* name)
 {
     const std::wstring text = EnvironmentValue(name);
     return text.empty() ? 0 : static_cast<DWORD>(std::wcstoul(text.c_str(), nullptr, 10));
-}
-
-std::wstring OwnPath()
-{
-    std::wstring path(32768, L'\0');
-    path.resize(::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
-    return path;
-}
-
-std::wstring CurrentDirectory()
-{
-    const DWORD size = ::GetCurrentDirectoryW(0, nullptr);
-    std::wstring directory(size, L'\0');
-    directory.resize(::GetCurrentDirectoryW(size, directory.data()));
-    return directory;
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // sandbox: lays out (or removes) the demo's sandbox machine in the running Wine prefix.
 //   sandbox.exe install | remove   (QV_MATLAB_STANDIN: the matlab.exe to install, see sandbox_machine.h)
+#include "own_process.h"
 #include "sandbox_machine.h"
 
 #include <cstdio>
@@ -23,10 +24,8 @@ int wmain(int argc, wchar_t** argv)
         std::fputws(L"usage: sandbox.exe install | remove\n", stderr);
         return 2;
     }
-    wchar_t path[MAX_PATH] = {};
-    const std::wstring self(path, ::GetModuleFileNameW(nullptr, path, MAX_PATH));
     std::wstring error;
-    if (!qv::testbed::InstallSandbox(machine, self.substr(0, self.find_last_of(L'\\') + 1), error)) {
+    if (!qv::testbed::InstallSandbox(machine, qv::testbed::ExecutableDirectory(), error)) {
         std::fwprintf(stderr, L"sandbox: %ls\n", error.c_str());
         return 1;
     }

@@ -28,14 +28,6 @@ constexpr DWORD kPollMs = 20;
 
 }  // namespace
 
-std::wstring ExecutableDirectory()
-{
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring directory(path, length);
-    return directory.substr(0, directory.find_last_of(L"\\/") + 1);
-}
-
 ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments, const RunOptions& options)
 {
     ProgramRun run;

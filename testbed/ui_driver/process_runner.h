@@ -1,6 +1,7 @@
 #pragma once
 // Starts a program, answers its "Info" message boxes as a person would (reads each, presses
 // OK) and waits for it to end.
+#include "own_process.h"
 #include "ui_driver.h"
 
 #include <functional>
@@ -31,8 +32,5 @@ struct RunOptions {
 
 // program: full path; arguments: the text after the program name.
 ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments, const RunOptions& options = {});
-
-// Directory of the running executable, with a trailing backslash.
-std::wstring ExecutableDirectory();
 
 }  // namespace qv::testbed

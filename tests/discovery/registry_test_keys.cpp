@@ -15,13 +15,14 @@ using qv::win32::UniqueKey;
 bool Exists(Hive hive, Platform view, const std::wstring& path)
 {
     UniqueKey key;
-    return ::RegOpenKeyExW(RootKey(hive), path.c_str(), 0, KEY_READ | ViewFlag(view), key.put()) == ERROR_SUCCESS;
+    return ::RegOpenKeyExW(RootKey(hive), path.c_str(), 0, KEY_READ | testbed::ViewAccess(view), key.put()) ==
+           ERROR_SUCCESS;
 }
 
 bool Create(Hive hive, Platform view, const std::wstring& path, UniqueKey& key)
 {
-    return ::RegCreateKeyExW(RootKey(hive), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | ViewFlag(view), nullptr,
-                             key.put(), nullptr) == ERROR_SUCCESS;
+    return ::RegCreateKeyExW(RootKey(hive), path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS | testbed::ViewAccess(view),
+                             nullptr, key.put(), nullptr) == ERROR_SUCCESS;
 }
 
 void ExportKey(HKEY key, const std::wstring& path, std::wstring& out)
@@ -73,11 +74,6 @@ HKEY RootKey(Hive hive)
     return hive == Hive::LocalMachine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
 }
 
-REGSAM ViewFlag(Platform view)
-{
-    return view == Platform::Bits32 ? KEY_WOW64_32KEY : KEY_WOW64_64KEY;
-}
-
 bool TestKeys::AddKey(Hive hive, Platform view, const std::wstring& path)
 {
     // Per-user keys of separate views would model a layout Windows never has.
@@ -124,7 +120,7 @@ void TestKeys::RemoveAll()
         const std::wstring parentPath = split == std::wstring::npos ? std::wstring() : it->path.substr(0, split);
         const std::wstring leaf = split == std::wstring::npos ? it->path : it->path.substr(split + 1);
         UniqueKey parent;
-        if (::RegOpenKeyExW(RootKey(it->hive), parentPath.c_str(), 0, KEY_ALL_ACCESS | ViewFlag(it->view),
+        if (::RegOpenKeyExW(RootKey(it->hive), parentPath.c_str(), 0, KEY_ALL_ACCESS | testbed::ViewAccess(it->view),
                             parent.put()) == ERROR_SUCCESS) {
             ::RegDeleteTreeW(parent.get(), leaf.c_str());
         }
@@ -136,7 +132,8 @@ std::wstring ExportTree(Hive hive, Platform view, const std::wstring& path)
 {
     std::wstring out;
     UniqueKey key;
-    if (::RegOpenKeyExW(RootKey(hive), path.c_str(), 0, KEY_READ | ViewFlag(view), key.put()) != ERROR_SUCCESS) {
+    if (::RegOpenKeyExW(RootKey(hive), path.c_str(), 0, KEY_READ | testbed::ViewAccess(view), key.put()) !=
+        ERROR_SUCCESS) {
         return L"[" + path + L"] missing\n";
     }
     ExportKey(key.get(), path, out);

@@ -41,6 +41,5 @@ private:
 std::wstring ExportTree(Hive hive, Platform view, const std::wstring& path);
 
 HKEY RootKey(Hive hive);
-REGSAM ViewFlag(Platform view);
 
 }  // namespace qv::testing_keys

@@ -5,8 +5,6 @@
 #include "registry_writer.h"
 #include "run/sandbox_run.h"
 
-#include "folder_dialog_driver.h"
-
 #include <filesystem>
 
 namespace qv::e2e {
@@ -306,18 +304,11 @@ TEST_F(HostileRun, SetupProgramThatIsAFolderIsSkippedAndTheNextSetupRuns)
                                           kX86 + L"\\QVR\\ORX 12");
 
     // List mode, OK with nothing ticked: no MATLAB, only the 32-bit per-user setups.
-    bool pressedOk = false;
-    testbed::RunOptions options;
-    options.onPoll = [&](DWORD processId) {
-        if (HWND dialog = pressedOk ? nullptr : testbed::FindFolderDialog(processId)) {
-            pressedOk = true;
-            testbed::PressButton(dialog, IDOK);
-        }
-    };
-    const testbed::ProgramRun run = RunSetPath(L"-list", options);
+    DialogScript pressOk;
+    const testbed::ProgramRun run = RunSetPath(L"-list", pressOk.Options());
 
     ExpectCleanEnd(run);
-    EXPECT_TRUE(pressedOk);
+    EXPECT_TRUE(pressOk.done);
     EXPECT_EQ(MatlabsStarted(), std::vector<std::wstring>{next.binaryFolder + L"\\QvNewUserSetup.exe"});
 }
 

@@ -52,23 +52,16 @@ protected:
 
 TEST_F(NothingWritten, ListModeWithFoldersTickedOnBothPlatforms)
 {
-    bool pressedOk = false;
-    testbed::RunOptions options;
-    options.onPoll = [&](DWORD processId) {
-        HWND dialog = pressedOk ? nullptr : testbed::FindFolderDialog(processId);
-        if (dialog == nullptr) {
-            return;
-        }
-        pressedOk = true;
+    DialogScript script;
+    script.work = [](HWND dialog) {
         testbed::ChoosePlatform(dialog, L"All");
         testbed::ClickCheckBox(dialog, testbed::kList32Id, 1);
         testbed::ClickCheckBox(dialog, testbed::kList64Id, 1);
-        testbed::PressButton(dialog, IDOK);
     };
-    const testbed::ProgramRun run = RunSetPath(L"-list -d", options);
+    const testbed::ProgramRun run = RunSetPath(L"-list -d", script.Options());
     ASSERT_TRUE(run.started);
     EXPECT_FALSE(run.timedOut);
-    EXPECT_TRUE(pressedOk);
+    EXPECT_TRUE(script.done);
     // MATLAB for each root of each platform, then the pending setups: the run did its work.
     EXPECT_EQ(Started().size(), 5u);
     ExpectNothingWritten();

@@ -5,8 +5,6 @@
 #include "registry_writer.h"
 #include "run/sandbox_run.h"
 
-#include "folder_dialog_driver.h"
-
 #include <filesystem>
 #include <system_error>
 
@@ -73,19 +71,12 @@ TEST_F(UntrustedFolders, RelativeProgramFolderStartsNoSetup)
     Plant(L"QvNewUserSetup.exe", kStartIn + L"\\ORX10", L"QvNewUserSetup.exe", L"C:\\qv");
 
     // List mode, OK with nothing ticked: no MATLAB, only the 32-bit per-user setups.
-    bool pressedOk = false;
-    testbed::RunOptions options;
-    options.onPoll = [&](DWORD processId) {
-        if (HWND dialog = pressedOk ? nullptr : testbed::FindFolderDialog(processId)) {
-            pressedOk = true;
-            testbed::PressButton(dialog, IDOK);
-        }
-    };
-    const testbed::ProgramRun run = RunFromStartIn(L"-list", options);
+    DialogScript pressOk;
+    const testbed::ProgramRun run = RunFromStartIn(L"-list", pressOk.Options());
 
     ASSERT_TRUE(run.started);
     EXPECT_FALSE(run.timedOut);
-    EXPECT_TRUE(pressedOk);
+    EXPECT_TRUE(pressOk.done);
     EXPECT_TRUE(Started().empty());
 }
 

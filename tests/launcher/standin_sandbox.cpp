@@ -18,19 +18,12 @@ void ClearStandinVariables()
     }
 }
 
-std::wstring TempFolder()
-{
-    wchar_t buffer[MAX_PATH + 1] = {};
-    const DWORD length = ::GetTempPathW(MAX_PATH + 1, buffer);
-    return std::wstring(buffer, length);
-}
-
 // A fresh folder name per sandbox, with a space and a non-ASCII letter in it, as real
 // installation folders have.
 std::wstring NewSandboxRoot()
 {
     static unsigned counter = 0;
-    return TempFolder() + L"qv launcher \u00e9 " + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+    return testbed::TempFolder() + L"qv launcher \u00e9 " + std::to_wstring(::GetCurrentProcessId()) + L"-" +
            std::to_wstring(++counter);
 }
 

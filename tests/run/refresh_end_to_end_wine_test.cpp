@@ -3,8 +3,6 @@
 #include "folder_dialog_driver.h"
 #include "sandbox_run.h"
 
-#include <functional>
-
 namespace qv::e2e {
 namespace {
 
@@ -25,33 +23,6 @@ testbed::StandinRun SetupProgram(const std::wstring& binaryFolder)
 {
     return {false, binaryFolder + L"\\QvNewUserSetup.exe", binaryFolder, L"QvNewUserSetup.exe force"};
 }
-
-// Works the folder-selection dialog once it is up: `work` gets the dialog, then OK or the
-// chosen ending is pressed. Remembers what the dialog showed when it came up.
-struct DialogScript {
-    std::function<void(HWND)> work;
-    std::function<void(HWND)> end = [](HWND dialog) { testbed::PressButton(dialog, IDOK); };
-    bool done = false;
-    testbed::FolderDialogView firstLook;
-
-    testbed::RunOptions Options()
-    {
-        testbed::RunOptions options;
-        options.onPoll = [this](DWORD processId) {
-            HWND dialog = done ? nullptr : testbed::FindFolderDialog(processId);
-            if (dialog == nullptr) {
-                return;
-            }
-            done = true;
-            firstLook = testbed::ReadFolderDialog(dialog);
-            if (work) {
-                work(dialog);
-            }
-            end(dialog);
-        };
-        return options;
-    }
-};
 
 using FolderMode = SandboxRun;
 using ListMode = SandboxRun;

@@ -17,9 +17,7 @@ void SandboxRun::SetUp()
     testbed::RemoveSandbox(machine_);
     std::wstring error;
     ASSERT_TRUE(testbed::InstallSandbox(machine_, testbed::ExecutableDirectory(), error)) << error.c_str();
-    wchar_t folder[MAX_PATH] = {};
-    ::GetTempPathW(MAX_PATH, folder);
-    logPath_ = std::wstring(folder) + L"qv-e2e-standins.log";
+    logPath_ = testbed::TempFolder() + L"qv-e2e-standins.log";
     ::DeleteFileW(logPath_.c_str());
     ::SetEnvironmentVariableW(testbed::kStandinLogVariable, logPath_.c_str());
 }
@@ -48,6 +46,24 @@ std::vector<std::wstring> Texts(const std::vector<testbed::MessageBoxView>& boxe
         texts.push_back(box.text);
     }
     return texts;
+}
+
+testbed::RunOptions DialogScript::Options()
+{
+    testbed::RunOptions options;
+    options.onPoll = [this](DWORD processId) {
+        HWND dialog = done ? nullptr : testbed::FindFolderDialog(processId);
+        if (dialog == nullptr) {
+            return;
+        }
+        done = true;
+        firstLook = testbed::ReadFolderDialog(dialog);
+        if (work) {
+            work(dialog);
+        }
+        end(dialog);
+    };
+    return options;
 }
 
 }  // namespace qv::e2e

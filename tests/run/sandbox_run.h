@@ -1,12 +1,14 @@
 #pragma once
 // Fixture for end-to-end runs: the demo's sandbox machine laid out in the prefix, the stand-ins
 // logging to a fresh file, and QvMatlabSetPath.exe started through the UI driver.
+#include "folder_dialog_driver.h"
 #include "process_runner.h"
 #include "sandbox_machine.h"
 #include "standin_log.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -33,5 +35,17 @@ protected:
 };
 
 std::vector<std::wstring> Texts(const std::vector<testbed::MessageBoxView>& boxes);
+
+// Works the folder-selection dialog once it is up: `work` gets the dialog, then OK or the
+// chosen ending is pressed. Remembers what the dialog showed when it came up.
+struct DialogScript {
+    std::function<void(HWND)> work;
+    std::function<void(HWND)> end = [](HWND dialog) { testbed::PressButton(dialog, IDOK); };
+    bool done = false;
+    testbed::FolderDialogView firstLook;
+
+    // Run options that follow this script; it must outlive the run.
+    testbed::RunOptions Options();
+};
 
 }  // namespace qv::e2e

@@ -61,7 +61,6 @@ protected:
 
     bool UpdateData(bool saveAndValidate);
     void EndDialog(INT_PTR result);
-    HWND Parent() const { return parent_; }
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

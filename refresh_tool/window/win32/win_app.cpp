@@ -5,7 +5,7 @@ namespace {
 WinAppEx* g_application = nullptr;
 }
 
-WinAppEx::WinAppEx(bool resourceSmartUpdate) : resourceSmartUpdate_(resourceSmartUpdate)
+WinAppEx::WinAppEx(bool /*resourceSmartUpdate*/)
 {
     g_application = this;
 }

@@ -8,6 +8,8 @@ namespace qv::window {
 
 class WinAppEx {
 public:
+    // The application passes the framework's resource-smart-update flag; this layer keeps
+    // no resource cache for it to steer, so the flag changes nothing.
     explicit WinAppEx(bool resourceSmartUpdate);
     virtual ~WinAppEx();
     WinAppEx(const WinAppEx&) = delete;
@@ -20,11 +22,7 @@ public:
     static WinAppEx* Current();
 
     // Filled in by the entry point before InitInstance.
-    HINSTANCE m_hInstance = nullptr;
     const wchar_t* m_lpCmdLine = L"";
-
-private:
-    bool resourceSmartUpdate_;
 };
 
 // The module that holds the program's resources (templates, icons).
