@@ -102,6 +102,7 @@ wine_suites() {
     cp "$logs/suites" "$logs/queue"
   fi
   echo "== windows: $(wc -l <"$logs/suites") suites on $workers workers"
+  local pids=()
   for n in $(seq "$workers"); do
     (
       export WINEPREFIX=$build/wine-run-$n
@@ -110,8 +111,9 @@ wine_suites() {
           >"$logs/suite-$(tr / _ <<<"$suite").log" 2>&1
       done
     ) &
+    pids+=($!)
   done
-  wait
+  wait "${pids[@]}"  # the workers only: fuzzing and static analysis may still run
   for log in "$logs"/suite-*.log; do
     grep -E "$failed_lines|Errors while" "$log"
     ctest_counts "$log"
