@@ -73,12 +73,14 @@ rm -rf "$dir/tidy" && mkdir -p "$dir/tidy"
 tidy() {  # tidy BUILD_TREE EXTRA_ARGS... < FILES
   local tree=$1
   shift
-  # Each log ends with clang-tidy's exit status, so that a file it could not analyse counts.
+  # Each log ends with clang-tidy's exit status, so that a file it could not analyse counts,
+  # and its CPU time in clock ticks (user, sys: the children's times of the shell that waited).
   xargs -r -P "$jobs" -I{} sh -c '
       tree=$1 logs=$2 file=$3; shift 3
-      log="$logs/$(echo "$file" | tr / _).log"
-      clang-tidy --quiet -p "$tree" "$@" "$file" >"$log" 2>&1; echo "exit $?" >>"$log"' \
-    qv-tidy "$dir/$tree.db" "$dir/tidy" {} "$@"
+      log="$logs/$(echo "$file" | sed "s#^$0/##" | tr / _).log"
+      clang-tidy --quiet -p "$tree" "$@" "$file" >"$log" 2>&1; echo "exit $?" >>"$log"
+      set -- $(cut -d")" -f2- /proc/$$/stat); echo "cpu ${14} ${15}" >>"$log"' \
+    "$root" "$dir/$tree.db" "$dir/tidy" {} "$@"
 }
 tidy host <"$dir/host.files"
 tidy windows --extra-arg=--target=x86_64-w64-mingw32 "${mingw_includes[@]}" <"$dir/windows.files"
@@ -86,6 +88,16 @@ files=$(cat "$dir/host.files" "$dir/windows.files" | wc -l)
 cat "$dir"/tidy/*.log 2>/dev/null | grep -E '^/.*:[0-9]+:[0-9]+: (warning|error):' | sort -u >"$dir/tidy.findings"
 findings=$(wc -l <"$dir/tidy.findings")
 unanalysed=$(grep -L '^exit 0$' "$dir"/tidy/*.log 2>/dev/null | wc -l)
+# Where clang-tidy's time went: per top folder, and the slowest files.
+for log in "$dir"/tidy/*.log; do
+  echo "$(sed -n 's/^cpu //p' "$log") $(basename "$log" .log)"
+done | sort -k1,1nr | awk -v tck="$(getconf CLK_TCK)" '
+  NF == 3 { t = ($1 + $2) / tck; all += t; f = $3
+            top = f ~ /^refresh_tool_/ ? "refresh_tool" : f ~ /^matlab_api_/ ? "matlab_api" : f ~ /^testbed_/ ? "testbed" : "tests"
+            by[top] += t; if (n++ < 3) slowest = slowest sprintf(", %s %.0f s", f, t) }
+  END { printf "static-analysis clang-tidy CPU %.0f s (", all
+        for (top in by) printf "%s%s %.0f s", (k++ ? ", " : ""), top, by[top]
+        printf "); slowest: %s\n", substr(slowest, 3) }'
 if [ "$findings" -eq 0 ] && [ "$unanalysed" -eq 0 ]; then
   echo "static-analysis clang-tidy: passed ($files files)"
 else
