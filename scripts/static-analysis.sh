@@ -1,14 +1,17 @@
 #!/usr/bin/env bash
-# Static analysis of our sources: clang-tidy (checks in .clang-tidy, tests/.clang-tidy) and
-# cppcheck. Any finding fails.
+# Static analysis of our sources: clang-tidy (checks in .clang-tidy; a lighter set in
+# tests/.clang-tidy and testbed/.clang-tidy) and cppcheck. Any finding fails.
 #
 #   scripts/static-analysis.sh [FILE...]
 #
 # Without FILEs every source of refresh_tool/, matlab_api/, testbed/ and tests/ is analysed.
-# The compile commands come from two configure-only trees in $QV_BUILD_DIR/analysis (default
-# <repo>/build/analysis): the host tree for the portable sources, and the Windows cross tree
+# The compile commands come from the test command's build trees, $QV_BUILD_DIR/host and
+# $QV_BUILD_DIR/windows (QV_BUILD_DIR defaults to <repo>/build; a tree not there yet is
+# configured, not built): the host tree for the portable sources, and the Windows cross tree
 # for the Windows-only ones, which clang-tidy reads with the MinGW-w64 headers
-# (--target=x86_64-w64-mingw32) and cppcheck with its Windows platform and library.
+# (--target=x86_64-w64-mingw32) and cppcheck with its Windows platform and library. The
+# trees' precompiled headers (GCC's) are left out of the commands: the sources include what
+# they use. Work files: $QV_BUILD_DIR/analysis.
 # Prints "static-analysis clang-tidy: passed|FAILED ..." and the same for cppcheck.
 set -uo pipefail
 source "$(dirname "$0")/preamble.sh"
@@ -16,21 +19,17 @@ dir=$build/analysis
 jobs=${QV_ANALYSIS_JOBS:-2}
 mkdir -p "$dir"
 
-configure() {  # configure NAME CMAKE_ARGS...: compile commands only, nothing is built
-  local name=$1
-  shift
-  cmake -S "$root" -B "$dir/$name" --preset "$name" -DCMAKE_EXPORT_COMPILE_COMMANDS=ON -DQV_TEST_PCH=OFF "$@" >"$dir/$name.configure.log" 2>&1 ||
-    { tail -n 20 "$dir/$name.configure.log"; echo "static-analysis: configuring $name failed"; exit 1; }
-}
-configure host
-configure windows
+for tree in host windows; do
+  [ -f "$build/$tree/compile_commands.json" ] || qv_configure "$tree" "$build/$tree" ||
+    { echo "static-analysis: configuring $tree failed"; exit 1; }
+done
 
 # Our C++ sources of a compile database, one per line.
 sources_of() {
   sed -nE 's/^ *"file": *"(.*)",?$/\1/p' "$1" | grep -E "^$root/(refresh_tool|matlab_api|testbed|tests)/.*\.(cpp|cc|cxx)$" | sort -u
 }
-sources_of "$dir/host/compile_commands.json" >"$dir/host.files"
-sources_of "$dir/windows/compile_commands.json" | grep -vxFf "$dir/host.files" >"$dir/windows.files"
+sources_of "$build/host/compile_commands.json" >"$dir/host.files"
+sources_of "$build/windows/compile_commands.json" | grep -vxFf "$dir/host.files" >"$dir/windows.files"
 if [ $# -gt 0 ]; then  # only the files asked for
   printf '%s\n' "$@" | xargs -n1 realpath >"$dir/wanted.files"
   for list in host windows; do
@@ -41,17 +40,19 @@ fi
 # The Windows tree compiles some sources more than once (the program's own copy of the two
 # libraries on the UCRT compiler, each adapter release, the stand-ins for several DLLs), and
 # the host tree the adapter once per release: each analyser reads each listed source once,
-# with its first compile command, from a database of those entries only.
+# with its first compile command, from a database of those entries only, without the
+# precompiled header.
 one_entry_per_file() {  # one_entry_per_file TREE: $dir/TREE.db/compile_commands.json for $dir/TREE.files
   mkdir -p "$dir/$1.db"
   awk -v list="$dir/$1.files" '
     BEGIN { while ((getline f < list) > 0) wanted[f] = 1; print "[" }
     /^\{/ { entry = $0; next }
+    /^ *"command": / { sub(/ -Winvalid-pch/, ""); sub(/ -include [^ ]*\/cmake_pch\.hxx/, "") }
     entry != "" { entry = entry "\n" $0 }
     /^ *"file": / { file = $0; sub(/^ *"file": *"/, "", file); sub(/",?$/, "", file) }
     /^\},?$/ { if (wanted[file] && !seen[file]++) { sub(/,$/, "", entry); printf "%s%s", (n++ ? ",\n" : ""), entry }
                 entry = "" }
-    END { print "\n]" }' "$dir/$1/compile_commands.json" >"$dir/$1.db/compile_commands.json"
+    END { print "\n]" }' "$build/$1/compile_commands.json" >"$dir/$1.db/compile_commands.json"
 }
 one_entry_per_file host
 one_entry_per_file windows
@@ -72,12 +73,14 @@ rm -rf "$dir/tidy" && mkdir -p "$dir/tidy"
 tidy() {  # tidy BUILD_TREE EXTRA_ARGS... < FILES
   local tree=$1
   shift
-  # Each log ends with clang-tidy's exit status, so that a file it could not analyse counts.
+  # Each log ends with clang-tidy's exit status, so that a file it could not analyse counts,
+  # and its CPU time in clock ticks (user, sys: the children's times of the shell that waited).
   xargs -r -P "$jobs" -I{} sh -c '
       tree=$1 logs=$2 file=$3; shift 3
-      log="$logs/$(echo "$file" | tr / _).log"
-      clang-tidy --quiet -p "$tree" "$@" "$file" >"$log" 2>&1; echo "exit $?" >>"$log"' \
-    qv-tidy "$dir/$tree.db" "$dir/tidy" {} "$@"
+      log="$logs/$(echo "$file" | sed "s#^$0/##" | tr / _).log"
+      clang-tidy --quiet -p "$tree" "$@" "$file" >"$log" 2>&1; echo "exit $?" >>"$log"
+      set -- $(cut -d")" -f2- /proc/$$/stat); echo "cpu ${14} ${15}" >>"$log"' \
+    "$root" "$dir/$tree.db" "$dir/tidy" {} "$@"
 }
 tidy host <"$dir/host.files"
 tidy windows --extra-arg=--target=x86_64-w64-mingw32 "${mingw_includes[@]}" <"$dir/windows.files"
@@ -85,6 +88,16 @@ files=$(cat "$dir/host.files" "$dir/windows.files" | wc -l)
 cat "$dir"/tidy/*.log 2>/dev/null | grep -E '^/.*:[0-9]+:[0-9]+: (warning|error):' | sort -u >"$dir/tidy.findings"
 findings=$(wc -l <"$dir/tidy.findings")
 unanalysed=$(grep -L '^exit 0$' "$dir"/tidy/*.log 2>/dev/null | wc -l)
+# Where clang-tidy's time went: per top folder, and the slowest files.
+for log in "$dir"/tidy/*.log; do
+  echo "$(sed -n 's/^cpu //p' "$log") $(basename "$log" .log)"
+done | sort -k1,1nr | awk -v tck="$(getconf CLK_TCK)" '
+  NF == 3 { t = ($1 + $2) / tck; all += t; f = $3
+            top = f ~ /^refresh_tool_/ ? "refresh_tool" : f ~ /^matlab_api_/ ? "matlab_api" : f ~ /^testbed_/ ? "testbed" : "tests"
+            by[top] += t; if (n++ < 3) slowest = slowest sprintf(", %s %.0f s", f, t) }
+  END { printf "static-analysis clang-tidy CPU %.0f s (", all
+        for (top in by) printf "%s%s %.0f s", (k++ ? ", " : ""), top, by[top]
+        printf "); slowest: %s\n", substr(slowest, 3) }'
 if [ "$findings" -eq 0 ] && [ "$unanalysed" -eq 0 ]; then
   echo "static-analysis clang-tidy: passed ($files files)"
 else

@@ -1,18 +1,50 @@
 #!/usr/bin/env bash
 # Runs every test: host (plain and under ASan/UBSan), a bounded fuzz run, static analysis and
 # Windows (under Wine).
-# Installs what it needs first. Ends with a line "N passed, N failed".
+# Installs what it needs first. Prints each stage's wall and CPU time as it ends, and a table of
+# them at the end. Each test that passed only on its second try is named on a line of its own;
+# the last line is "N passed, N failed, N passed only on a retry[: NAME...]".
 set -uo pipefail
 source "$(dirname "$0")/preamble.sh"
 source "$root/scripts/wine-env.sh"
 
+# clock NAME [PID]: prints "== NAME: N s wall, N s CPU (machine N s)" for the time since the
+# last call (or since the script started), and keeps the line for the table at the end. CPU is
+# user+sys of this shell (or of the subshell PID) and of every process it has waited for; Wine's
+# server and the programs Wine starts are not among those. "machine" is the CPU time of the
+# whole machine (/proc/stat): on an otherwise quiet machine, all of the stage's, Wine included;
+# a subshell's lines leave it out, as its stages run beside others.
+clock_lines=()
+clock_wall=$(date +%s)
+clock_cpu=0
+tck=$(getconf CLK_TCK)
+cpu_ticks() {  # cpu_ticks PID: user+sys of PID and its waited-for children
+  local stat
+  stat=$(cut -d')' -f2- "/proc/$1/stat")
+  awk '{ print $12 + $13 + $14 + $15 }' <<<"$stat"
+}
+machine_ticks() { awk '/^cpu / { print $2 + $3 + $4 + $7 + $8; exit }' /proc/stat; }
+clock_machine=$(machine_ticks) machine_start=$(machine_ticks)
+clock() {
+  local now cpu machine line
+  now=$(date +%s) cpu=$(cpu_ticks "${2:-$$}") machine=$(machine_ticks)
+  line="== $1: $((now - clock_wall)) s wall, $(((cpu - clock_cpu + tck / 2) / tck)) s CPU"
+  [ -n "${2:-}" ] || line+=" (machine $(((machine - clock_machine + tck / 2) / tck)) s)"
+  echo "$line"
+  clock_lines+=("$line")
+  clock_wall=$now clock_cpu=$cpu clock_machine=$machine
+}
+
 bash "$root/scripts/install-deps.sh" || exit 1
+clock install
 
 passed=0
 failed=0
+retried=()
 problems=()
 
-# ctest_counts LOG: adds the counts of a ctest summary to the totals.
+# ctest_counts LOG: adds the counts of a ctest summary to the totals, and the tests that passed
+# on a second try (ctest prints a try after the first without the "N/M" counter) to retried.
 ctest_counts() {
   local line total fails
   line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1)
@@ -25,7 +57,10 @@ ctest_counts() {
   total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
   passed=$((passed + total - fails))
   failed=$((failed + fails))
+  local name
+  while read -r name; do retried+=("$name"); done < <(sed -nE 's/^ +Test +#[0-9]+: ([^ ]+) .* Passed +[0-9.]+ sec$/\1/p' "$1")
 }
+failed_lines='^\s*[0-9]+/[0-9]+ Test +#[0-9]+: .*(\*\*\*|Not Run)'  # a ctest result line of a failure
 
 # stage NAME DIR CTEST_JOBS [TARGET...]: configure and build one configuration from its preset
 # NAME (the folder from QV_BUILD_DIR), then test it with CTEST_JOBS (0: no test here).
@@ -34,13 +69,14 @@ stage() {
   shift 3
   echo "== $name: configure and build"
   if ! qv_configure_build "$name" "$dir" "$@"; then
-    problems+=("$name: configure or build failed"); failed=$((failed + 1)); return 1
+    problems+=("$name: configure or build failed"); failed=$((failed + 1)); clock "$name build"; return 1
   fi
+  clock "$name build"
   [ "$jobs" -gt 0 ] || return 0
   echo "== $name: test"
-  ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 300 "${ctest_extra[@]}" 2>&1 | tee "$dir.ctest.log" | grep -E '^\s*[0-9]+/[0-9]+ Test.*(Failed|Timeout|Not Run)|tests passed|Errors while'
+  ctest --test-dir "$dir" -j "$jobs" --output-on-failure --timeout 300 "${ctest_extra[@]}" 2>&1 | tee "$dir.ctest.log" | grep -E "$failed_lines|tests passed|Errors while"
   ctest_counts "$dir.ctest.log"
-  echo "== $name: done after ${SECONDS}s in all"
+  clock "$name test"
 }
 
 # wine_suites DIR WORKERS: the Windows tests of DIR, suite by suite from one queue, on WORKERS
@@ -66,6 +102,7 @@ wine_suites() {
     cp "$logs/suites" "$logs/queue"
   fi
   echo "== windows: $(wc -l <"$logs/suites") suites on $workers workers"
+  local pids=()
   for n in $(seq "$workers"); do
     (
       export WINEPREFIX=$build/wine-run-$n
@@ -74,14 +111,15 @@ wine_suites() {
           >"$logs/suite-$(tr / _ <<<"$suite").log" 2>&1
       done
     ) &
+    pids+=($!)
   done
-  wait
+  wait "${pids[@]}"  # the workers only: fuzzing and static analysis may still run
   for log in "$logs"/suite-*.log; do
-    grep -E '^\s*[0-9]+/[0-9]+ Test.*(Failed|Timeout|Not Run)|Errors while' "$log"
+    grep -E "$failed_lines|Errors while" "$log"
     ctest_counts "$log"
   done
   cat "$logs"/suite-*.log >"$dir.ctest.log"
-  echo "== windows: done after ${SECONDS}s in all"
+  clock "windows test"
 }
 
 # script_counts LOG PREFIX: adds a script's result lines ("PREFIX NAME: passed ..." or
@@ -98,8 +136,23 @@ script_counts() {
   failed=$((failed + bad))
 }
 
+# one_check NAME COMMAND...: a check of the tree that counts as one test; prints
+# "check NAME: passed", or "check NAME: FAILED" and the end of its log ($build/check-NAME.log).
+one_check() {
+  local name=$1
+  shift
+  if "$@" >"$build/check-$name.log" 2>&1; then
+    echo "check $name: passed"; passed=$((passed + 1))
+  else
+    tail -n 40 "$build/check-$name.log"
+    echo "check $name: FAILED"; problems+=("check $name failed (log: $build/check-$name.log)"); failed=$((failed + 1))
+  fi
+}
+
 ctest_extra=()
 mkdir -p "$build"
+# Checks of the tree that need no build, each one test, e.g.:
+#   one_check format bash "$root/scripts/check-format.sh"
 stage host "$build/host" 2
 # Under the sanitizers, only what they can see: the Octave checks (the MEX builds and the
 # property test, which hands strings to octave-cli) prove nothing more there than in the
@@ -120,8 +173,11 @@ checks_started=false
 start_fuzz_and_static_analysis() {
   checks_started=true
   (
+    clock_wall=$(date +%s) clock_cpu=0 clock_lines=()
     QV_BUILD_DIR=$build bash "$root/scripts/fuzz.sh" "${QV_FUZZ_SECONDS:-20}" >"$build/fuzz.log" 2>&1
+    clock fuzz "$BASHPID" >"$build/checks.clock"
     QV_BUILD_DIR=$build bash "$root/scripts/static-analysis.sh" >"$build/static-analysis.log" 2>&1
+    clock "static analysis" "$BASHPID" >>"$build/checks.clock"
   ) &
   checks_pid=$!
 }
@@ -130,13 +186,17 @@ report_fuzz_and_static_analysis() {
     start_fuzz_and_static_analysis
   fi
   wait "$checks_pid"
+  clock_cpu=$(cpu_ticks $$)  # the checks' CPU is on their own lines
   echo "== fuzz: ${QV_FUZZ_SECONDS:-20} s per target"
   grep -E '^fuzz [^:]+: ' "$build/fuzz.log"
   script_counts "$build/fuzz.log" fuzz
   echo "== static analysis"
   grep -E '^static-analysis|: (warning|error|style|performance|portability):' "$build/static-analysis.log" | head -n 60
   script_counts "$build/static-analysis.log" static-analysis
-  echo "== fuzz and static analysis: done after ${SECONDS}s in all"
+  # Their own clock lines: they ran beside the Windows tests.
+  local line
+  while read -r line; do echo "$line"; clock_lines+=("$line"); done <"$build/checks.clock"
+  clock "waiting for fuzz and static analysis"
 }
 
 # Windows: throwaway prefixes copied from the build tree's template, one per worker; their
@@ -146,6 +206,7 @@ cleanup() { for n in $(seq "$workers"); do qv_wine_stop "$build/wine-run-$n"; do
 trap cleanup EXIT
 echo "== windows: configure and build, Wine prefix"
 if qv_wine_template "$build/wine-template"; then
+  clock "wine template prefix"
   if stage windows "$build/windows" 0; then
     start_fuzz_and_static_analysis
     # Rarely, under load, a Wine process dies before the test program runs at all (no output,
@@ -159,6 +220,10 @@ else
 fi
 report_fuzz_and_static_analysis
 
+echo "== stages (see clock above: CPU of what this script waited for; machine: all CPU of the machine)"
+printf '%s\n' "${clock_lines[@]}"
+echo "== total: ${SECONDS} s wall, $((($(cpu_ticks $$) + tck / 2) / tck)) s CPU (machine $((($(machine_ticks) - machine_start + tck / 2) / tck)) s)"
 for p in "${problems[@]}"; do echo "problem: $p"; done
-echo "$passed passed, $failed failed"
+for name in "${retried[@]}"; do echo "passed only on a retry: $name"; done
+echo "$passed passed, $failed failed, ${#retried[@]} passed only on a retry${retried:+: ${retried[*]}}"
 [ "$failed" -eq 0 ]

@@ -50,7 +50,7 @@ for binary in "$top"/bin/*.exe "$top"/bin/*.dll; do
   [ "$("$objdump" -t "$top/bin/$file.debug" | grep -c '^\[')" -gt 0 ] || fail "$file.debug holds no symbols"
 done
 for dll in "$top"/bin/QvMatlabAPI_*_Lib.dll; do
-  "$objdump" -p "$dll" | grep -E '\[ *0\] GetMatlabAPI' >/dev/null || fail "$(basename "$dll") lost its exports"
+  bash "$here/../shared/check_pe.sh" "$dll" --exports 'GetMatlabAPI TerminateMatlabAPI' >/dev/null || fail "$(basename "$dll") lost its exports"
 done
 
 echo "== example host against the unpacked package"

@@ -106,7 +106,9 @@ TEST_F(Interpreter, FolderModeGivesEveryRootExactlyTheConnectorTagAndFolder)
     const testbed::ProgramRun run = RunSetPath(L"-x64 -orxMatlabPath \"" + folder + L"\"");
     EXPECT_FALSE(run.timedOut);
     const std::string refresh = RefreshRecord(kConnector64, L"orxpath64", folder);
-    EXPECT_EQ(Record(), (std::vector<std::string>{refresh, kQuit, refresh, kQuit}));
+    EXPECT_EQ(Record(), (std::vector<std::string>{refresh, kQuit, refresh, kQuit}))
+        << "exit " << run.exitCode << ", stand-in runs " << Started().size() << ", info boxes "
+        << testing::PrintToString(Texts(run.infoBoxes));
 }
 
 // Names Windows allows, paired so that each launch carries several; and injection attempts
