@@ -22,9 +22,17 @@ qv_configure() {
 qv_configure_build() {
   local preset=$1 dir=$2
   shift 2
+  qv_configure "$preset" "$dir" || return 1
+  qv_build "$preset" "$dir" "$@"
+}
+
+# qv_build PRESET DIR [TARGET...]: builds the TARGETs (all when none) of a configured tree,
+# logging to DIR.build.log; on a failure as qv_configure_build.
+qv_build() {
+  local preset=$1 dir=$2
+  shift 2
   local targets=()
   [ $# -eq 0 ] || targets=(--target "$@")
-  qv_configure "$preset" "$dir" || return 1
   if ! cmake --build "$dir" "${targets[@]}" >"$dir.build.log" 2>&1; then
     grep -E 'error|Error' "$dir.build.log" | head -n 40
     echo "$preset: build failed (log: $dir.build.log)"

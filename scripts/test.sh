@@ -3,7 +3,8 @@
 # Windows (under Wine).
 # Installs what it needs first. Prints each stage's wall and CPU time as it ends, and a table of
 # them at the end. Each test that passed only on its second try is named on a line of its own;
-# the last line is "N passed, N failed, N passed only on a retry[: NAME...]".
+# then "summary: N passed, N failed, N passed only on a retry[: NAME...]", and the last line
+# is "N passed, N failed" alone.
 set -uo pipefail
 source "$(dirname "$0")/preamble.sh"
 source "$root/scripts/wine-env.sh"
@@ -68,7 +69,9 @@ stage() {
   local name=$1 dir=$2 jobs=$3
   shift 3
   echo "== $name: configure and build"
-  if ! qv_configure_build "$name" "$dir" "$@"; then
+  local make=qv_configure_build
+  [ ! -f "$dir/.qv-configured-early" ] || make=qv_build
+  if ! $make "$name" "$dir" "$@"; then
     problems+=("$name: configure or build failed"); failed=$((failed + 1)); clock "$name build"; return 1
   fi
   clock "$name build"
@@ -99,7 +102,9 @@ wine_suites() {
          END { for (s in order) printf "%f %d %s\n", cost[s], order[s], s }' "$logs/suites" "$costs" |
       sort -k1,1gr -k2,2n | cut -d' ' -f3- >"$logs/queue"
   else
-    cp "$logs/suites" "$logs/queue"
+    # No times yet (a fresh clone): the package checks, which build the release a second time,
+    # go first, so that the other suites run beside them rather than after them.
+    { grep -x package "$logs/suites"; grep -vx package "$logs/suites"; } >"$logs/queue"
   fi
   echo "== windows: $(wc -l <"$logs/suites") suites on $workers workers"
   local pids=()
@@ -149,32 +154,15 @@ one_check() {
   fi
 }
 
-ctest_extra=()
-mkdir -p "$build"
-# Checks of the tree that need no build, each one test, e.g.:
-#   one_check format bash "$root/scripts/check-format.sh"
-stage host "$build/host" 2
-# Under the sanitizers, only what they can see: the Octave checks (the MEX builds and the
-# property test, which hands strings to octave-cli) prove nothing more there than in the
-# plain host stage, so they are neither built nor run.
-sanitizer_targets=(host_tests)
-for fuzz_source in "$root"/tests/fuzz/*_fuzz.cpp; do
-  sanitizer_targets+=("fuzz_$(basename "$fuzz_source" _fuzz.cpp)_replay")
-done
-ctest_extra=(-E '^(octave\.|RefreshStatementInOctave\.)')
-stage host-sanitizers "$build/host-asan" 2 "${sanitizer_targets[@]}"
-ctest_extra=()
-
 # Bounded fuzzing (clang, libFuzzer) and static analysis; each target and each analyser
-# counts as one test. Longer fuzz runs: scripts/fuzz.sh SECONDS. Both run while the Windows
-# tests do (below): those spend much of their time waiting for Wine processes, which leaves a
-# core free. Their results are read after the Windows tests.
+# counts as one test. Longer fuzz runs: scripts/fuzz.sh SECONDS. Both run in the background
+# from the end of the host stage on; their results are read after the Windows tests.
 checks_started=false
 start_fuzz_and_static_analysis() {
   checks_started=true
   (
     clock_wall=$(date +%s) clock_cpu=0 clock_lines=()
-    QV_BUILD_DIR=$build bash "$root/scripts/fuzz.sh" "${QV_FUZZ_SECONDS:-20}" >"$build/fuzz.log" 2>&1
+    QV_BUILD_DIR=$build bash "$root/scripts/fuzz.sh" "${QV_FUZZ_SECONDS:-10}" >"$build/fuzz.log" 2>&1
     clock fuzz "$BASHPID" >"$build/checks.clock"
     QV_BUILD_DIR=$build bash "$root/scripts/static-analysis.sh" >"$build/static-analysis.log" 2>&1
     clock "static analysis" "$BASHPID" >>"$build/checks.clock"
@@ -187,7 +175,7 @@ report_fuzz_and_static_analysis() {
   fi
   wait "$checks_pid"
   clock_cpu=$(cpu_ticks $$)  # the checks' CPU is on their own lines
-  echo "== fuzz: ${QV_FUZZ_SECONDS:-20} s per target"
+  echo "== fuzz: ${QV_FUZZ_SECONDS:-10} s per target"
   grep -E '^fuzz [^:]+: ' "$build/fuzz.log"
   script_counts "$build/fuzz.log" fuzz
   echo "== static analysis"
@@ -199,16 +187,47 @@ report_fuzz_and_static_analysis() {
   clock "waiting for fuzz and static analysis"
 }
 
+ctest_extra=()
+mkdir -p "$build"
 # Windows: throwaway prefixes copied from the build tree's template, one per worker; their
-# servers are ended on every way out.
+# servers, and the template's, are ended on every way out.
 workers=${QV_WINE_WORKERS:-2}
 cleanup() { for n in $(seq "$workers"); do qv_wine_stop "$build/wine-run-$n"; done; }
-trap cleanup EXIT
+trap 'cleanup; qv_wine_stop "$build/wine-template"' EXIT
+# The template Wine prefix is made beside the host stages (wineboot mostly waits).
+( qv_wine_template "$build/wine-template" >"$build/wine-template.log" 2>&1 ) &
+template_pid=$!
+# Checks of the tree that need no build, each one test: every C and C++ file in the one
+# format, and every entry of the mutation list pointing at code that exists.
+one_check format bash "$root/scripts/check-format.sh"
+one_check mutation-list python3 "$root/scripts/mutation-run.py" --check "$root" "$root/scripts/mutation-faults.txt"
+stage host "$build/host" 2
+# Fuzzing and static analysis (below) start now, beside the sanitizer and Windows builds and the
+# Windows tests, so that both cores stay busy while those configure, link or wait for Wine.
+# Static analysis reads the Windows tree's compile commands, so that tree is configured first,
+# and its stage only builds it.
+rm -f "$build/windows/.qv-configured-early"
+if qv_configure windows "$build/windows"; then
+  touch "$build/windows/.qv-configured-early"
+  start_fuzz_and_static_analysis
+fi
+clock "windows configure"
+# Under the sanitizers, only what they can see: the Octave checks (the MEX builds and the
+# property test, which hands strings to octave-cli) prove nothing more there than in the
+# plain host stage, so they are neither built nor run.
+sanitizer_targets=(host_tests)
+for fuzz_source in "$root"/tests/fuzz/*_fuzz.cpp; do
+  sanitizer_targets+=("fuzz_$(basename "$fuzz_source" _fuzz.cpp)_replay")
+done
+ctest_extra=(-E '^(octave\.|RefreshStatementInOctave\.)')
+stage host-sanitizers "$build/host-asan" 2 "${sanitizer_targets[@]}"
+ctest_extra=()
+
 echo "== windows: configure and build, Wine prefix"
+wait "$template_pid"
 if qv_wine_template "$build/wine-template"; then
   clock "wine template prefix"
   if stage windows "$build/windows" 0; then
-    start_fuzz_and_static_analysis
     # Rarely, under load, a Wine process dies before the test program runs at all (no output,
     # 0 s). Such a test gets one more try; a test that fails twice fails the run.
     ctest_extra=(--repeat until-pass:2)
@@ -225,5 +244,7 @@ printf '%s\n' "${clock_lines[@]}"
 echo "== total: ${SECONDS} s wall, $((($(cpu_ticks $$) + tck / 2) / tck)) s CPU (machine $((($(machine_ticks) - machine_start + tck / 2) / tck)) s)"
 for p in "${problems[@]}"; do echo "problem: $p"; done
 for name in "${retried[@]}"; do echo "passed only on a retry: $name"; done
-echo "$passed passed, $failed failed, ${#retried[@]} passed only on a retry${retried:+: ${retried[*]}}"
+echo "summary: $passed passed, $failed failed, ${#retried[@]} passed only on a retry${retried:+: ${retried[*]}}"
+# The closing line, alone, for whatever reads the counts.
+echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
