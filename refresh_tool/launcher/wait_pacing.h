@@ -7,11 +7,15 @@ namespace qv {
 
 // Rests this many times as long as it was awake: at most 1/25 of a core goes to the messages.
 inline constexpr int kRestPerAwake = 24;
+// The longest single rest. Time awake is wall time, so a thread that was descheduled while it
+// drained (a busy machine) owes far more than it spent; a rest of this length at most keeps
+// the windows answering between rests, and the remainder stays owed.
+inline constexpr std::chrono::milliseconds kLongestRest{50};
 
 class WaitPacing {
 public:
-    // Adds a stretch spent awake and returns the whole milliseconds to rest now; 0 while less
-    // than one is owed (the rest owed carries over).
+    // Adds a stretch spent awake and returns the whole milliseconds to rest now, at most
+    // kLongestRest; 0 while less than one is owed (the rest owed carries over).
     std::chrono::milliseconds RestAfter(std::chrono::microseconds awake);
     // Pays the rest owed by the time actually rested: a rest cut short leaves the remainder
     // owed, a longer one pays no rest in advance.

@@ -17,6 +17,12 @@ TEST(WaitPacing, RestsInProportionAndCarriesWhatIsNotYetRested)
     EXPECT_EQ(pacing.RestAfter(microseconds(0)), milliseconds(kRestPerAwake - 10));
     pacing.Rested(milliseconds(100));  // overslept: nothing is rested in advance
 
+    // A drain stretched by a busy machine rests in pieces, the windows answering between them.
+    EXPECT_EQ(pacing.RestAfter(microseconds(10000)), kLongestRest);
+    pacing.Rested(kLongestRest);
+    EXPECT_EQ(pacing.RestAfter(microseconds(0)), kLongestRest);
+    pacing.Rested(milliseconds(1000));
+
     // Short stretches add up until a whole millisecond is owed.
     const microseconds stretch(10);
     int stretches = 1;
