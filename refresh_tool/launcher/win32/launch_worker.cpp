@@ -26,6 +26,8 @@ using Clock = std::chrono::steady_clock;
 // the time it spent awake, so the thread neither misses the worker's end nor spins.
 constexpr auto kDrainBudget = std::chrono::milliseconds(1);
 
+constexpr int kQuitsTakenAtTheEnd = 64;
+
 enum class DrainEnd { WorkerEnded, QueueEmpty, Flooded };
 
 // Dispatches the messages waiting for this thread, for any window, until `deadline`, looking
@@ -117,6 +119,14 @@ void RunLaunchRequest(const LaunchRequest& request)
         if (woken == WAIT_FAILED) {
             // Cannot happen with a handle we own; never return while the worker still reads the request.
             ::WaitForSingleObject(worker.get(), INFINITE);
+            break;
+        }
+    }
+    // A quit posted while the worker ran, but not yet reached by a drain (the worker ended
+    // first), is taken off too. Bounded: a thread that posts quits for ever cannot hold the run.
+    MSG quit{};
+    for (int taken = 0; taken < kQuitsTakenAtTheEnd; ++taken) {
+        if (::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) == FALSE) {
             break;
         }
     }
