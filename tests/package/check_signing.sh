@@ -43,7 +43,7 @@ scratch="$build/packaging/signing"
 [ "$(id -u)" -eq 0 ] || fail "making a folder of another user needs root"
 rm -rf "$scratch" && mkdir -p "$scratch" && chown nobody "$scratch"
 sign "$work/refused" "$work/refused.log" && { cat "$work/refused.log"; fail "signed with another user's scratch folder"; }
-grep -q 'is not a folder of this' "$work/refused.log" || { cat "$work/refused.log"; fail "no word on the refused folder"; }
+tr -s ' \n' '  ' <"$work/refused.log" | grep -qF "is not a folder of this user's" || { cat "$work/refused.log"; fail "no word on the refused folder"; }
 [ -z "$(ls -A "$scratch")" ] || fail "the password was written into another user's folder"
 rm -rf "$scratch"
 sign "$work/package" "$work/cpack.log" || { cat "$work/cpack.log"; fail "cpack failed"; }
