@@ -156,11 +156,12 @@ one_check() {
 
 # Bounded fuzzing (clang, libFuzzer) and static analysis; each target and each analyser
 # counts as one test. Longer fuzz runs: scripts/fuzz.sh SECONDS. Both run in the background
-# from the end of the host stage on; their results are read after the Windows tests.
+# (see below); their results are read after the Windows tests.
 checks_started=false
 start_fuzz_and_static_analysis() {
   checks_started=true
   (
+    renice -n 10 "$BASHPID" >/dev/null
     clock_wall=$(date +%s) clock_cpu=0 clock_lines=()
     QV_BUILD_DIR=$build bash "$root/scripts/fuzz.sh" "${QV_FUZZ_SECONDS:-10}" >"$build/fuzz.log" 2>&1
     clock fuzz "$BASHPID" >"$build/checks.clock"
@@ -202,10 +203,11 @@ template_pid=$!
 one_check format bash "$root/scripts/check-format.sh"
 one_check mutation-list python3 "$root/scripts/mutation-run.py" --check "$root" "$root/scripts/mutation-faults.txt"
 stage host "$build/host" 2
-# Fuzzing and static analysis (below) start now, beside the sanitizer and Windows builds and the
-# Windows tests, so that both cores stay busy while those configure, link or wait for Wine.
-# Static analysis reads the Windows tree's compile commands, so that tree is configured first,
-# and its stage only builds it.
+# From here on, the checks that only need CPU run in the background, at a lower priority, beside
+# the Windows build and tests: the Windows tests mostly wait for Wine processes, and the
+# sooner they start, the sooner the run ends. Fuzzing and static analysis: static analysis
+# reads the Windows tree's compile commands, so that tree is configured first and its stage
+# only builds it.
 rm -f "$build/windows/.qv-configured-early"
 if qv_configure windows "$build/windows"; then
   touch "$build/windows/.qv-configured-early"
@@ -219,9 +221,32 @@ sanitizer_targets=(host_tests)
 for fuzz_source in "$root"/tests/fuzz/*_fuzz.cpp; do
   sanitizer_targets+=("fuzz_$(basename "$fuzz_source" _fuzz.cpp)_replay")
 done
-ctest_extra=(-E '^(octave\.|RefreshStatementInOctave\.)')
-stage host-sanitizers "$build/host-asan" 2 "${sanitizer_targets[@]}"
-ctest_extra=()
+rm -f "$build/host-asan.ctest.log" "$build/host-asan.clock"
+(
+  renice -n 10 "$BASHPID" >/dev/null
+  clock_wall=$(date +%s) clock_cpu=0 clock_lines=()
+  qv_configure_build host-sanitizers "$build/host-asan" "${sanitizer_targets[@]}" >"$build/host-asan.stage.log" 2>&1 ||
+    exit 1
+  clock "host-sanitizers build" "$BASHPID" >"$build/host-asan.clock"
+  ctest --test-dir "$build/host-asan" -j 2 --output-on-failure --timeout 300 -E '^(octave\.|RefreshStatementInOctave\.)' \
+    >"$build/host-asan.ctest.log" 2>&1
+  clock "host-sanitizers test" "$BASHPID" >>"$build/host-asan.clock"
+) &
+sanitizers_pid=$!
+report_sanitizers() {
+  local line
+  wait "$sanitizers_pid"
+  echo "== host-sanitizers"
+  if [ ! -f "$build/host-asan.ctest.log" ]; then
+    cat "$build/host-asan.stage.log"
+    problems+=("host-sanitizers: configure or build failed"); failed=$((failed + 1))
+  else
+    grep -E "$failed_lines|tests passed|Errors while" "$build/host-asan.ctest.log"
+    ctest_counts "$build/host-asan.ctest.log"
+  fi
+  while read -r line; do echo "$line"; clock_lines+=("$line"); done < <(cat "$build/host-asan.clock" 2>/dev/null)
+  clock "waiting for host-sanitizers"
+}
 
 echo "== windows: configure and build, Wine prefix"
 wait "$template_pid"
@@ -232,11 +257,13 @@ if qv_wine_template "$build/wine-template"; then
     # 0 s). Such a test gets one more try; a test that fails twice fails the run.
     ctest_extra=(--repeat until-pass:2)
     wine_suites "$build/windows" "$workers"
+    ctest_extra=()
   fi
   cleanup
 else
   problems+=("windows: no Wine prefix"); failed=$((failed + 1))
 fi
+report_sanitizers
 report_fuzz_and_static_analysis
 
 echo "== stages (see clock above: CPU of what this script waited for; machine: all CPU of the machine)"
