@@ -35,67 +35,67 @@ struct IQvMatlabAPI_Interface {
     virtual int EngPutVariable(Engine* engine, const char* name, const mxArray* value) = 0;       // 7
 
     // MAT-files (libmat)
-    virtual MATFile* MatOpen(const char* fileName, const char* mode) = 0;                          // 8
-    virtual int MatClose(MATFile* file) = 0;                                                      // 9
-    virtual int MatPutVariable(MATFile* file, const char* name, const mxArray* value) = 0;        // 10
-    virtual mxArray* MatGetVariable(MATFile* file, const char* name) = 0;                         // 11
+    virtual MATFile* MatOpen(const char* fileName, const char* mode) = 0;                   // 8
+    virtual int MatClose(MATFile* file) = 0;                                                // 9
+    virtual int MatPutVariable(MATFile* file, const char* name, const mxArray* value) = 0;  // 10
+    virtual mxArray* MatGetVariable(MATFile* file, const char* name) = 0;                   // 11
 
     // Arrays (libmx)
-    virtual mxArray* CreateDoubleMatrix(size_t rows, size_t columns, int complexity) = 0;         // 12
-    virtual mxArray* CreateDoubleScalar(double value) = 0;                                        // 13
-    virtual mxArray* CreateString(const char* text) = 0;                                          // 14
+    virtual mxArray* CreateDoubleMatrix(size_t rows, size_t columns, int complexity) = 0;  // 12
+    virtual mxArray* CreateDoubleScalar(double value) = 0;                                 // 13
+    virtual mxArray* CreateString(const char* text) = 0;                                   // 14
     virtual mxArray* CreateStructMatrix(size_t rows, size_t columns, int fieldCount,
-                                        const char** fieldNames) = 0;                             // 15
-    virtual void DestroyArray(mxArray* array) = 0;                                                // 16
-    virtual mxArray* GetCell(const mxArray* cellArray, int index) = 0;                            // 17
-    virtual mxArray* GetField(const mxArray* structArray, size_t index, const char* field) = 0;    // 18
-    virtual size_t GetM(const mxArray* array) = 0;                                                // 19
-    virtual size_t GetN(const mxArray* array) = 0;                                                // 20
-    virtual size_t GetNumberOfElements(const mxArray* array) = 0;                                 // 21
-    virtual double* GetPi(const mxArray* array) = 0;                                              // 22
-    virtual double* GetPr(const mxArray* array) = 0;                                              // 23
-    virtual int GetString(const mxArray* array, char* buffer, size_t bufferLength) = 0;           // 24
+                                        const char** fieldNames) = 0;                                  // 15
+    virtual void DestroyArray(mxArray* array) = 0;                                                     // 16
+    virtual mxArray* GetCell(const mxArray* cellArray, int index) = 0;                                 // 17
+    virtual mxArray* GetField(const mxArray* structArray, size_t index, const char* field) = 0;        // 18
+    virtual size_t GetM(const mxArray* array) = 0;                                                     // 19
+    virtual size_t GetN(const mxArray* array) = 0;                                                     // 20
+    virtual size_t GetNumberOfElements(const mxArray* array) = 0;                                      // 21
+    virtual double* GetPi(const mxArray* array) = 0;                                                   // 22
+    virtual double* GetPr(const mxArray* array) = 0;                                                   // 23
+    virtual int GetString(const mxArray* array, char* buffer, size_t bufferLength) = 0;                // 24
     virtual void SetField(mxArray* structArray, size_t index, const char* field, mxArray* value) = 0;  // 25
     virtual void SetFieldByNumber(mxArray* structArray, size_t index, int field, mxArray* value) = 0;  // 26
-    virtual const char* GetFieldNameByNumber(const mxArray* structArray, int field) = 0;          // 27
-    virtual mxArray* GetFieldByNumber(const mxArray* structArray, size_t index, int field) = 0;   // 28
-    virtual mxArray* CreateCharArray(int dimensionCount, const int* dimensions) = 0;              // 29
-    virtual void* GetData(const mxArray* array) = 0;                                              // 30
-    virtual int IsDouble(const mxArray* array) = 0;                                               // 31
-    virtual int IsCell(const mxArray* array) = 0;                                                 // 32
-    virtual int IsNumeric(const mxArray* array) = 0;                                              // 33
-    virtual int IsComplex(const mxArray* array) = 0;                                              // 34
-    virtual int IsFinite(double value) = 0;                                                       // 35
-    virtual int IsNaN(double value) = 0;                                                          // 36
-    virtual int IsChar(const mxArray* array) = 0;                                                 // 37
-    virtual int IsStruct(const mxArray* array) = 0;                                               // 38
-    virtual int GetNumberOfFields(const mxArray* structArray) = 0;                                // 39
-    virtual double GetScalar(const mxArray* array) = 0;                                           // 40
-    virtual mxArray* DuplicateArray(const mxArray* array) = 0;                                    // 41
-    virtual mxArray* CreateCellMatrix(size_t rows, size_t columns) = 0;                           // 42
-    virtual void SetCell(mxArray* cellArray, size_t index, mxArray* value) = 0;                   // 43
-    virtual mxArray* CreateCharMatrixFromStrings(size_t rowCount, const char** rows) = 0;         // 44
-    virtual mxArray* CreateCellArray(size_t dimensionCount, const size_t* dimensions) = 0;        // 45
-    virtual char* ArrayToString(const mxArray* array) = 0;                                        // 46
+    virtual const char* GetFieldNameByNumber(const mxArray* structArray, int field) = 0;               // 27
+    virtual mxArray* GetFieldByNumber(const mxArray* structArray, size_t index, int field) = 0;        // 28
+    virtual mxArray* CreateCharArray(int dimensionCount, const int* dimensions) = 0;                   // 29
+    virtual void* GetData(const mxArray* array) = 0;                                                   // 30
+    virtual int IsDouble(const mxArray* array) = 0;                                                    // 31
+    virtual int IsCell(const mxArray* array) = 0;                                                      // 32
+    virtual int IsNumeric(const mxArray* array) = 0;                                                   // 33
+    virtual int IsComplex(const mxArray* array) = 0;                                                   // 34
+    virtual int IsFinite(double value) = 0;                                                            // 35
+    virtual int IsNaN(double value) = 0;                                                               // 36
+    virtual int IsChar(const mxArray* array) = 0;                                                      // 37
+    virtual int IsStruct(const mxArray* array) = 0;                                                    // 38
+    virtual int GetNumberOfFields(const mxArray* structArray) = 0;                                     // 39
+    virtual double GetScalar(const mxArray* array) = 0;                                                // 40
+    virtual mxArray* DuplicateArray(const mxArray* array) = 0;                                         // 41
+    virtual mxArray* CreateCellMatrix(size_t rows, size_t columns) = 0;                                // 42
+    virtual void SetCell(mxArray* cellArray, size_t index, mxArray* value) = 0;                        // 43
+    virtual mxArray* CreateCharMatrixFromStrings(size_t rowCount, const char** rows) = 0;              // 44
+    virtual mxArray* CreateCellArray(size_t dimensionCount, const size_t* dimensions) = 0;             // 45
+    virtual char* ArrayToString(const mxArray* array) = 0;                                             // 46
     virtual mxArray* CreateStructArray(size_t dimensionCount, const size_t* dimensions, int fieldCount,
-                                       const char** fieldNames) = 0;                              // 47
-    virtual int AddField(mxArray* structArray, const char* field) = 0;                            // 48
+                                       const char** fieldNames) = 0;    // 47
+    virtual int AddField(mxArray* structArray, const char* field) = 0;  // 48
     virtual size_t CalcSingleSubscript(const mxArray* array, size_t subscriptCount,
-                                       const size_t* subscripts) = 0;                             // 49
+                                       const size_t* subscripts) = 0;  // 49
 
     // MEX (libmex)
-    virtual int MexAtExit(void (*exitFunction)(void)) = 0;                                        // 50
-    virtual void MexErrMsgTxt(const char* message) = 0;                                           // 51
-    virtual void MexWarnMsgTxt(const char* message) = 0;                                          // 52
-    virtual int MexPrintf(const char* text) = 0;                                                  // 53
+    virtual int MexAtExit(void (*exitFunction)(void)) = 0;  // 50
+    virtual void MexErrMsgTxt(const char* message) = 0;     // 51
+    virtual void MexWarnMsgTxt(const char* message) = 0;    // 52
+    virtual int MexPrintf(const char* text) = 0;            // 53
     virtual int MexCallMATLAB(int outputCount, mxArray** outputs, int inputCount, mxArray** inputs,
-                              const char* functionName) = 0;                                      // 54
-    virtual mxArray* MexCallMATLABWithTrap(int outputCount, mxArray** outputs, int inputCount,
-                                           mxArray** inputs, const char* functionName) = 0;       // 55
-    virtual int MexEvalString(const char* command) = 0;                                           // 56
+                              const char* functionName) = 0;  // 54
+    virtual mxArray* MexCallMATLABWithTrap(int outputCount, mxArray** outputs, int inputCount, mxArray** inputs,
+                                           const char* functionName) = 0;                           // 55
+    virtual int MexEvalString(const char* command) = 0;                                             // 56
     virtual int MexPutVariable(const char* workspace, const char* name, const mxArray* value) = 0;  // 57
-    virtual const char* MexFunctionName() = 0;                                                    // 58
-    virtual void MexLock() = 0;                                                                   // 59
+    virtual const char* MexFunctionName() = 0;                                                      // 58
+    virtual void MexLock() = 0;                                                                     // 59
 };
 
 #else

@@ -50,7 +50,7 @@ QV_STATIC_ASSERT(sizeof(void*) == 8, "pointers are 64-bit");
 /* 60 entries, each at the position its slot number says. */
 QV_STATIC_ASSERT(sizeof(IQvMatlabAPI_InterfaceVtbl) == QV_MATLAB_API_SLOT_COUNT * sizeof(void (*)(void)),
                  "the C table has exactly 60 slots");
-#define QV_CHECK_C_TABLE_POSITION(slot, Operation, ...)                                                      \
+#define QV_CHECK_C_TABLE_POSITION(slot, Operation, ...)                                                  \
     QV_STATIC_ASSERT(offsetof(IQvMatlabAPI_InterfaceVtbl, Operation) == (slot) * sizeof(void (*)(void)), \
                      "slot " #slot " " #Operation " is not at its position");
 QV_MATLAB_API_SLOTS(QV_CHECK_C_TABLE_POSITION)
@@ -87,8 +87,7 @@ QV_MATLAB_API_SLOTS(QV_CHECK_OPERATION_TYPE)
 // nothing abstract: the interface has no operation beyond the 60 of the list. (A function
 // type alias cannot carry "override"; the type check above already fails for a missing one.)
 struct EveryListedOperation final : IQvMatlabAPI_Interface {
-#define QV_DECLARE_OVERRIDE(slot, Operation, ...) \
-    FunctionOf<decltype(IQvMatlabAPI_InterfaceVtbl::Operation)> Operation;
+#define QV_DECLARE_OVERRIDE(slot, Operation, ...) FunctionOf<decltype(IQvMatlabAPI_InterfaceVtbl::Operation)> Operation;
     QV_MATLAB_API_SLOTS(QV_DECLARE_OVERRIDE)
 #undef QV_DECLARE_OVERRIDE
 };

@@ -27,7 +27,7 @@ extern "C" {
 #endif
 
 #define QV_DECLARE_SLOT_FUNCTION(slot, Operation, Result, Parameters, library, MatlabResult, function, \
-                                 MatlabParameters, Arguments)                                        \
+                                 MatlabParameters, Arguments)                                          \
     QV_MATLAB_FUNCTION_LINKAGE MatlabResult function MatlabParameters;
 #define QV_DECLARE_LEGACY_FUNCTION(library, MatlabResult, function, MatlabParameters, Arguments) \
     QV_MATLAB_FUNCTION_LINKAGE MatlabResult function MatlabParameters;

@@ -109,7 +109,10 @@ public:
         return mxCreateStructMatrix_730(rows, columns, fieldCount, fieldNames);
     }
     void DestroyArray(mxArray* array) override { mxDestroyArray(array); }
-    mxArray* GetCell(const mxArray* cellArray, int index) override { return mxGetCell_730(cellArray, SignExtend(index)); }
+    mxArray* GetCell(const mxArray* cellArray, int index) override
+    {
+        return mxGetCell_730(cellArray, SignExtend(index));
+    }
     mxArray* GetField(const mxArray* structArray, size_t index, const char* field) override
     {
         return mxGetField_730(structArray, index, field);
@@ -229,13 +232,22 @@ public:
         return mexCallMATLABWithTrapWithObject(outputCount, outputs, inputCount, inputs, functionName);
     }
 #endif
-    int MexEvalString(const char* command) override { return mexEvalString(command); }
+    int MexEvalString(const char* command) override
+    {
+        return mexEvalString(command);
+    }
     int MexPutVariable(const char* workspace, const char* name, const mxArray* value) override
     {
         return mexPutVariable(workspace, name, value);
     }
-    const char* MexFunctionName() override { return mexFunctionName(); }
-    void MexLock() override { mexLock(); }
+    const char* MexFunctionName() override
+    {
+        return mexFunctionName();
+    }
+    void MexLock() override
+    {
+        mexLock();
+    }
 
     // The object's one resource; called by TerminateMatlabAPI only.
     void ReleaseProfilerModule()

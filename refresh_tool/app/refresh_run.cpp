@@ -40,7 +40,9 @@ void RefreshChosenFolders(Platform platform, const StringArray& folders, const s
 void RunSetups(const RefreshRunSeams& seams, PlatformSelection selection, const PlatformPair<StringArray>& products)
 {
     RunPendingUserSetups(seams.registry, selection, products.bits32, products.bits64,
-                         [&seams](const std::wstring& programFolder) { StartNewUserSetup(seams.launcher, programFolder); });
+                         [&seams](const std::wstring& programFolder) {
+                             StartNewUserSetup(seams.launcher, programFolder);
+                         });
 }
 
 }  // namespace
@@ -119,8 +121,8 @@ void RunRefresh(const std::wstring& commandLine, const RefreshRunSeams& seams)
 
     // MATLAB runs in R\bin, where a relative folder would name another one: it gets the
     // full path that the existence test saw.
-    const std::wstring folder =
-        IsAbsolutePath(options.matlabFolder) ? options.matlabFolder : seams.shell.FullPath(options.matlabFolder);
+    const std::wstring folder = IsAbsolutePath(options.matlabFolder) ? options.matlabFolder
+                                                                     : seams.shell.FullPath(options.matlabFolder);
     if (!seams.shell.IsExistingDirectory(folder)) {
         ShowInfoMessage(info, showInfo, FolderMissingMessage(options.matlabFolder));
         return;

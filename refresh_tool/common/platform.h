@@ -27,8 +27,7 @@ constexpr Platform SinglePlatform(PlatformSelection selection)
 }
 
 // One value per platform, indexed by Platform.
-template <typename T>
-struct PlatformPair {
+template <typename T> struct PlatformPair {
     T bits32{};
     T bits64{};
 

@@ -31,8 +31,7 @@ std::optional<ListEnabling> ListEnablingFor(int platformIndex);
 
 // Empties `folders` and appends the text of every ticked item (check state above 0) in
 // list order. `CheckList` offers GetCount(), GetCheck(index) and GetText(index).
-template <typename CheckList>
-void CollectCheckedFolders(const CheckList& list, StringArray& folders)
+template <typename CheckList> void CollectCheckedFolders(const CheckList& list, StringArray& folders)
 {
     const int count = list.GetCount();
     folders.clear();

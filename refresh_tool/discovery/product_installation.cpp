@@ -32,4 +32,3 @@ void ListProductVersions(IRegistry& registry, Hive hive, const std::wstring& key
 }
 
 }  // namespace qv
-

@@ -7,7 +7,6 @@
 namespace qv {
 namespace {
 
-
 bool Contains(const StringArray& entries, const std::wstring& name)
 {
     return std::find(entries.begin(), entries.end(), name) != entries.end();
@@ -15,8 +14,8 @@ bool Contains(const StringArray& entries, const std::wstring& name)
 
 // Appends every subkey name of hive\keyPath in one view that `keep` accepts.
 template <typename Keep>
-void ListSubKeysInView(IRegistry& registry, Hive hive, const std::wstring& keyPath, Platform view,
-                       StringArray& names, Keep keep)
+void ListSubKeysInView(IRegistry& registry, Hive hive, const std::wstring& keyPath, Platform view, StringArray& names,
+                       Keep keep)
 {
     const std::unique_ptr<IRegistryKey> key = registry.OpenKey(hive, keyPath, view);
     if (!key) {
@@ -70,8 +69,7 @@ void ListSubKeys(IRegistry& registry, Hive hive, const std::wstring& keyPath, St
 {
     const PlatformPair<StringArray*> names{&names32, &names64};
     for (const Platform view : kPlatforms) {
-        ListSubKeysInView(registry, hive, keyPath, view, *names[view],
-                          [](const std::wstring&) { return true; });
+        ListSubKeysInView(registry, hive, keyPath, view, *names[view], [](const std::wstring&) { return true; });
     }
 }
 

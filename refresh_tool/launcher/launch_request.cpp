@@ -44,9 +44,9 @@ bool IsLowSurrogate(wchar_t c)
 
 // How one character of the text goes into the expression.
 enum class PieceKind {
-    Literal,       // printable ASCII, inside a '...' literal
-    Utf8,          // any other character (a surrogate pair counts as one), as its UTF-8 bytes
-    CharCode,      // a double quote, C0 control, DEL or lone surrogate, as char(N)
+    Literal,   // printable ASCII, inside a '...' literal
+    Utf8,      // any other character (a surrogate pair counts as one), as its UTF-8 bytes
+    CharCode,  // a double quote, C0 control, DEL or lone surrogate, as char(N)
 };
 
 PieceKind KindAt(const std::wstring& text, std::size_t i)

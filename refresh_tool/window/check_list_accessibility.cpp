@@ -112,8 +112,7 @@ SelectAction SelectInCheckList(long flags, long childId, int count, int selected
 
 bool IsItemOnScreen(const PixelRect& item, const PixelRect& client)
 {
-    return item.left < client.right && client.left < item.right && item.top < client.bottom &&
-           client.top < item.bottom;
+    return item.left < client.right && client.left < item.right && item.top < client.bottom && client.top < item.bottom;
 }
 
 std::wstring LabelWithoutMnemonic(const std::wstring& label)

@@ -59,9 +59,18 @@ unsigned long CheckListState(bool focused, bool enabled);
 std::wstring CheckListDefaultAction(bool ticked);
 
 // Child id 0 is the list itself; items are 1 to count, in list order.
-inline long ChildIdOfItem(int index) { return static_cast<long>(index) + 1; }
-inline int ItemOfChildId(long childId) { return static_cast<int>(childId - 1); }
-inline bool IsItemChildId(long childId, int count) { return childId >= 1 && childId <= count; }
+inline long ChildIdOfItem(int index)
+{
+    return static_cast<long>(index) + 1;
+}
+inline int ItemOfChildId(long childId)
+{
+    return static_cast<int>(childId - 1);
+}
+inline bool IsItemChildId(long childId, int count)
+{
+    return childId >= 1 && childId <= count;
+}
 inline bool IsKnownChildId(long childId, int count)
 {
     return childId == msaa::kChildIdSelf || IsItemChildId(childId, count);

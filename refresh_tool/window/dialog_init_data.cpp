@@ -38,8 +38,9 @@ public:
         }
         const char* start = reinterpret_cast<const char*>(bytes_ + offset_);
         const void* zero = std::memchr(start, 0, length);
-        const std::size_t textLength = zero != nullptr ? static_cast<std::size_t>(static_cast<const char*>(zero) - start)
-                                                       : static_cast<std::size_t>(length);
+        const std::size_t textLength = zero != nullptr
+                                           ? static_cast<std::size_t>(static_cast<const char*>(zero) - start)
+                                           : static_cast<std::size_t>(length);
         text.assign(start, textLength);
         offset_ += length;
         return true;

@@ -6,8 +6,14 @@ namespace qv {
 namespace {
 
 // Spacing scales with the box, so that it grows with the screen's DPI.
-int BoxMargin(int boxSize) { return std::max(1, boxSize / 6); }
-int TextGap(int boxSize) { return std::max(2, boxSize / 3); }
+int BoxMargin(int boxSize)
+{
+    return std::max(1, boxSize / 6);
+}
+int TextGap(int boxSize)
+{
+    return std::max(2, boxSize / 3);
+}
 
 }  // namespace
 

@@ -83,9 +83,9 @@ public:
         // The strings are handed out whatever the result, so that a caller that frees them
         // only on success leaks.
         // The version goes out with its full length, so that an embedded NUL reaches the caller.
-        *matlabRelease = answer->version ? ::SysAllocStringLen(answer->version->data(),
-                                                                static_cast<UINT>(answer->version->size()))
-                                         : nullptr;
+        *matlabRelease = answer->version
+                             ? ::SysAllocStringLen(answer->version->data(), static_cast<UINT>(answer->version->size()))
+                             : nullptr;
         *description = AllocText(L"Stand-in connector");
         *detail = AllocText(platform == 0 ? L"32-bit" : L"64-bit");
         return answer->versionResult;

@@ -22,8 +22,7 @@ std::wstring ClassKeyPath(const GUID& classId)
 bool WriteString(HKEY key, const wchar_t* name, const std::wstring& text)
 {
     const DWORD bytes = static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t));
-    return ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes) ==
-           ERROR_SUCCESS;
+    return ::RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()), bytes) == ERROR_SUCCESS;
 }
 
 bool WriteResult(HKEY key, const wchar_t* name, HRESULT result)
@@ -148,8 +147,8 @@ bool UnregisterStandInConnector(const GUID& classId)
     bool removed = true;
     for (const REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
         UniqueKey classes;
-        LSTATUS status = ::RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_READ | KEY_WRITE | DELETE | view,
-                                         classes.put());
+        LSTATUS status =
+            ::RegOpenKeyExW(HKEY_CLASSES_ROOT, L"CLSID", 0, KEY_READ | KEY_WRITE | DELETE | view, classes.put());
         if (status == ERROR_SUCCESS) {
             status = ::RegDeleteTreeW(classes.get(), ClassIdText(classId).c_str());
         }

@@ -14,8 +14,8 @@ namespace qv::testbed {
 struct StandInPlatform {
     // GetVersionInfo's first string, whole (embedded NULs included); nullopt leaves it null.
     std::optional<std::wstring> version;
-    HRESULT versionResult = S_OK;         // result of GetVersionInfo
-    HRESULT checkResult = S_OK;           // result of CheckPlatform
+    HRESULT versionResult = S_OK;  // result of GetVersionInfo
+    HRESULT checkResult = S_OK;    // result of CheckPlatform
 };
 
 // What an object does to the queue of the thread that created it, once this process has

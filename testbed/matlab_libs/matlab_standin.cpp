@@ -62,7 +62,7 @@ template <> struct Details<&mexSetTrapFlag> {
         return qv::standin::Recorder<MatlabResult, &function>{#function} Arguments;       \
     })
 #define QV_STANDIN_SLOT_FUNCTION(slot, Operation, Result, Parameters, library, MatlabResult, function, \
-                                 MatlabParameters, Arguments)                                        \
+                                 MatlabParameters, Arguments)                                          \
     QV_STANDIN_FUNCTION(library, MatlabResult, function, MatlabParameters, Arguments)
 
 QV_MATLAB_API_SLOTS(QV_STANDIN_SLOT_FUNCTION)

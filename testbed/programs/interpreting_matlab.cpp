@@ -68,8 +68,8 @@ std::wstring RunOctave(const std::wstring& shell, const std::wstring& commandLin
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     std::wstring buffer = commandLine;
-    if (!::CreateProcessW(shell.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr,
-                          nullptr, &startup, &process)) {
+    if (!::CreateProcessW(shell.c_str(), buffer.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, nullptr,
+                          &startup, &process)) {
         return {};
     }
     const UniqueHandle processOwner(process.hProcess), threadOwner(process.hThread);

@@ -7,10 +7,10 @@
 namespace qv::testbed {
 
 // Paths on the build machine (Unix paths), since Octave runs there.
-inline constexpr const wchar_t* kOctaveRunnerVariable = L"QV_OCTAVE_RUNNER";  // testbed/octave/run-octave.sh
-inline constexpr const wchar_t* kOctavePathVariable = L"QV_OCTAVE_PATH";     // M folders, ':'-separated
-inline constexpr const wchar_t* kOctaveWorkVariable = L"QV_OCTAVE_WORK";     // folder for statement files
-inline constexpr const wchar_t* kOrxRecordVariable = L"QV_ORX_RECORD";       // record file (also Octave's)
+inline constexpr const wchar_t* kOctaveRunnerVariable = L"QV_OCTAVE_RUNNER";      // testbed/octave/run-octave.sh
+inline constexpr const wchar_t* kOctavePathVariable = L"QV_OCTAVE_PATH";          // M folders, ':'-separated
+inline constexpr const wchar_t* kOctaveWorkVariable = L"QV_OCTAVE_WORK";          // folder for statement files
+inline constexpr const wchar_t* kOrxRecordVariable = L"QV_ORX_RECORD";            // record file (also Octave's)
 inline constexpr const wchar_t* kOctaveTimeoutVariable = L"QV_OCTAVE_TIMEOUT_S";  // default 60
 inline constexpr const wchar_t* kUnixShell = L"Z:\\bin\\sh";
 

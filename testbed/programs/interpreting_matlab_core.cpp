@@ -4,8 +4,7 @@ namespace qv::testbed {
 
 bool ReadRefreshArguments(const std::vector<std::wstring>& arguments, std::wstring& statement)
 {
-    if (arguments.size() != 5 || arguments[1] != L"-automation" || arguments[2] != L"-wait" ||
-        arguments[3] != L"-r") {
+    if (arguments.size() != 5 || arguments[1] != L"-automation" || arguments[2] != L"-wait" || arguments[3] != L"-r") {
         return false;
     }
     statement = arguments[4];
@@ -31,4 +30,3 @@ std::wstring OctaveCommandLine(const std::wstring& runner, unsigned timeoutSecon
 }
 
 }  // namespace qv::testbed
-

@@ -20,11 +20,20 @@ std::wstring Escape(const std::wstring& text)
     std::wstring escaped;
     for (const wchar_t c : text) {
         switch (c) {
-        case L'%': escaped += L"%25"; break;
-        case L'\t': escaped += L"%09"; break;
-        case L'\r': escaped += L"%0D"; break;
-        case L'\n': escaped += L"%0A"; break;
-        default: escaped += c;
+        case L'%':
+            escaped += L"%25";
+            break;
+        case L'\t':
+            escaped += L"%09";
+            break;
+        case L'\r':
+            escaped += L"%0D";
+            break;
+        case L'\n':
+            escaped += L"%0A";
+            break;
+        default:
+            escaped += c;
         }
     }
     return escaped;
@@ -101,8 +110,8 @@ std::string ToUtf8(const std::wstring& text)
     if (text.empty()) {
         return {};
     }
-    const int size = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                           nullptr, nullptr);
+    const int size =
+        ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string utf8(static_cast<std::size_t>(size), '\0');
     ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), utf8.data(), size, nullptr, nullptr);
     return utf8;

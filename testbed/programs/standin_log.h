@@ -10,10 +10,11 @@
 namespace qv::testbed {
 
 // Environment variables the stand-ins read (unset: no log, no sleep, exit code 0, no crash).
-inline constexpr const wchar_t* kStandinLogVariable = L"QV_STANDIN_LOG";          // log file path
-inline constexpr const wchar_t* kStandinSleepVariable = L"QV_STANDIN_SLEEP_MS";   // sleep before logging
+inline constexpr const wchar_t* kStandinLogVariable = L"QV_STANDIN_LOG";             // log file path
+inline constexpr const wchar_t* kStandinSleepVariable = L"QV_STANDIN_SLEEP_MS";      // sleep before logging
 inline constexpr const wchar_t* kStandinExitCodeVariable = L"QV_STANDIN_EXIT_CODE";  // decimal exit code
-inline constexpr const wchar_t* kStandinCrashVariable = L"QV_STANDIN_CRASH";      // non-empty: access violation after logging
+inline constexpr const wchar_t* kStandinCrashVariable =
+    L"QV_STANDIN_CRASH";  // non-empty: access violation after logging
 
 struct StandinRun {
     bool overlapping = false;

@@ -8,8 +8,8 @@ namespace {
 win32::UniqueKey CreateWritableKey(HKEY hive, Platform view, const std::wstring& path)
 {
     win32::UniqueKey key;
-    ::RegCreateKeyExW(hive, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | ViewAccess(view),
-                      nullptr, key.put(), nullptr);
+    ::RegCreateKeyExW(hive, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | ViewAccess(view), nullptr,
+                      key.put(), nullptr);
     return key;
 }
 

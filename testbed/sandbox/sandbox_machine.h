@@ -12,19 +12,19 @@
 namespace qv::testbed {
 
 struct MatlabInstallation {
-    Platform view;              // the registry view its release key is in
-    std::wstring release;       // subkey name under SOFTWARE\MathWorks\MATLAB
-    std::wstring root;          // MATLABROOT
-    bool perUser = false;       // the root is under HKEY_CURRENT_USER (its release key stays under HKLM)
+    Platform view;               // the registry view its release key is in
+    std::wstring release;        // subkey name under SOFTWARE\MathWorks\MATLAB
+    std::wstring root;           // MATLABROOT
+    bool perUser = false;        // the root is under HKEY_CURRENT_USER (its release key stays under HKLM)
     bool withExecutable = true;  // root\bin\matlab.exe is the stand-in
 };
 
 struct OrxInstallation {
     Platform view;
-    std::wstring version;        // subkey name under SOFTWARE\QVR\ORX
-    std::wstring matlabFolder;   // MatlabInterface (created as a folder)
-    std::wstring binaryFolder;   // ORXBinaryFolder (holds the stand-in QvNewUserSetup.exe)
-    bool userSetUp = false;      // the current user already has a key for this version
+    std::wstring version;       // subkey name under SOFTWARE\QVR\ORX
+    std::wstring matlabFolder;  // MatlabInterface (created as a folder)
+    std::wstring binaryFolder;  // ORXBinaryFolder (holds the stand-in QvNewUserSetup.exe)
+    bool userSetUp = false;     // the current user already has a key for this version
 };
 
 struct SandboxMachine {

@@ -23,7 +23,8 @@ std::wstring ItemText(HWND control, UINT lengthMessage, UINT textMessage, int in
         return {};
     }
     std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    const LRESULT copied = Send(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    const LRESULT copied =
+        Send(control, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
     text.resize(copied > 0 ? static_cast<size_t>(copied) : 0);
     return text;
 }

@@ -227,8 +227,7 @@ std::vector<AccessibleEvent> EventRecorder::WaitFor(size_t count, DWORD timeoutM
     return events;
 }
 
-void CALLBACK EventRecorder::OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId, LONG childId, DWORD,
-                                     DWORD)
+void CALLBACK EventRecorder::OnEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG objectId, LONG childId, DWORD, DWORD)
 {
     if (g_recorder != nullptr &&
         std::find(g_recorder->wanted_.begin(), g_recorder->wanted_.end(), event) != g_recorder->wanted_.end()) {

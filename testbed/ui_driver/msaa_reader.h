@@ -35,8 +35,8 @@ struct AccessibleListView {
     HRESULT result = E_FAIL;  // of AccessibleObjectFromWindow
     AccessibleView self;
     std::vector<AccessibleView> items;  // child ids 1 to the child count
-    long focus = -1;                     // child id with the focus; -1 none
-    long selection = -1;                 // child id selected; -1 none
+    long focus = -1;                    // child id with the focus; -1 none
+    long selection = -1;                // child id selected; -1 none
 };
 
 // The client object (OBJID_CLIENT) of `window` and its children (for a list, its items).
@@ -50,7 +50,7 @@ AccessiblePlace ReadPlace(HWND window, long childId);
 // Where accNavigate ends up from `start` in the window's object `objectId`.
 struct NavigationEnd {
     HRESULT result = E_FAIL;
-    long childId = -1;     // an element of the same object; -1 none
+    long childId = -1;      // an element of the same object; -1 none
     HWND window = nullptr;  // the window of an object handed back (IOleWindow); null none
     bool operator==(const NavigationEnd& other) const
     {
@@ -73,8 +73,7 @@ struct AccessibleEvent {
     long childId = 0;
     bool operator==(const AccessibleEvent& other) const
     {
-        return event == other.event && window == other.window && objectId == other.objectId &&
-               childId == other.childId;
+        return event == other.event && window == other.window && objectId == other.objectId && childId == other.childId;
     }
 };
 

@@ -55,7 +55,8 @@ int wmain(int argc, wchar_t** argv)
     const bool watch = argc == next + 2 && std::wstring(argv[next]) == L"watch";
     next += watch ? 2 : 0;
     if (argc < 2 || argc != next) {
-        std::fwprintf(stderr, L"usage: msaa_reader.exe <caption> [select <control id> <child id> <flags>] [watch <ms>]\n");
+        std::fwprintf(stderr,
+                      L"usage: msaa_reader.exe <caption> [select <control id> <child id> <flags>] [watch <ms>]\n");
         return 2;
     }
     const ComApartment com;

@@ -40,8 +40,8 @@ ProgramRun RunProgram(const std::wstring& program, const std::wstring& arguments
     startup.cb = sizeof(startup);
     ProcessHandles process;
     const wchar_t* directory = options.workingDirectory.empty() ? nullptr : options.workingDirectory.c_str();
-    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory,
-                          &startup, &process.info)) {
+    if (!::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, directory, &startup,
+                          &process.info)) {
         return run;
     }
     run.started = true;

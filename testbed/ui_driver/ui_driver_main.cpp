@@ -178,7 +178,9 @@ int RunFolders(int argc, wchar_t** argv)
         handled = true;
         const bool hasProgress = FindProgressWindow(processId) != nullptr;
         std::fwprintf(stdout, L"PROGRESS %ls\n",
-                      !hasProgress ? L"absent" : IsProgressWindowShown(processId) ? L"shown" : L"hidden");
+                      !hasProgress                       ? L"absent"
+                      : IsProgressWindowShown(processId) ? L"shown"
+                                                         : L"hidden");
         for (size_t at = 0; at < actions.size();) {
             if (!DoAction(dialog, actions, at)) {
                 break;

@@ -113,14 +113,15 @@ TEST_P(ParseCommandLinePlatform, DecidedOnceAfterTheLoop)
     EXPECT_EQ(parsed.options.platform, GetParam().platform);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ParseCommandLinePlatform,
-                         ::testing::Values(PlatformCase{"Neither", L"-list", false, PlatformSelection::Bits32},
-                                           PlatformCase{"X86Only", L"-list -x86", false, PlatformSelection::Bits32},
-                                           PlatformCase{"X64Only", L"-list -x64", false, PlatformSelection::Bits64},
-                                           PlatformCase{"X64Twice", L"-x64 -x64", false, PlatformSelection::Bits64},
-                                           PlatformCase{"Both", L"-x86 -x64", true, PlatformSelection::Bits32},
-                                           PlatformCase{"BothAnyCaseAndOrder", L"-X64 -d -x86", true, PlatformSelection::Bits32}),
-                         [](const ::testing::TestParamInfo<PlatformCase>& param) { return std::string(param.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Table, ParseCommandLinePlatform,
+    ::testing::Values(PlatformCase{"Neither", L"-list", false, PlatformSelection::Bits32},
+                      PlatformCase{"X86Only", L"-list -x86", false, PlatformSelection::Bits32},
+                      PlatformCase{"X64Only", L"-list -x64", false, PlatformSelection::Bits64},
+                      PlatformCase{"X64Twice", L"-x64 -x64", false, PlatformSelection::Bits64},
+                      PlatformCase{"Both", L"-x86 -x64", true, PlatformSelection::Bits32},
+                      PlatformCase{"BothAnyCaseAndOrder", L"-X64 -d -x86", true, PlatformSelection::Bits32}),
+    [](const ::testing::TestParamInfo<PlatformCase>& param) { return std::string(param.param.name); });
 
 TEST(ParseCommandLineUsage, QuestionMarkAsksForUsage)
 {

@@ -30,7 +30,8 @@ TEST(CheckListAccessibility, ItemStateFollowsEachFact)
         {"list disabled", {true, false, false, false, true}, kItemAlways | kStateChecked | kStateUnavailable},
         {"scrolled away", {false, false, false, true, false}, kItemAlways | kStateOffscreen},
         {"indeterminate", {false, false, false, true, true, true}, kItemAlways | kStateMixed},
-        {"all at once", {true, true, true, false, false},
+        {"all at once",
+         {true, true, true, false, false},
          kItemAlways | kStateChecked | kStateSelected | kStateFocused | kStateUnavailable | kStateOffscreen},
     };
     for (const ItemStateCase& c : cases) {
@@ -143,8 +144,8 @@ TEST(CheckListAccessibility, ItemIsOnScreenWhileAnyPartIsInTheClientArea)
 {
     const qv::PixelRect client{0, 0, 300, 90};
     EXPECT_TRUE(qv::IsItemOnScreen({0, 0, 300, 15}, client));
-    EXPECT_TRUE(qv::IsItemOnScreen({0, 80, 300, 95}, client));   // cut off at the bottom
-    EXPECT_TRUE(qv::IsItemOnScreen({0, -14, 300, 1}, client));   // one row of pixels left
+    EXPECT_TRUE(qv::IsItemOnScreen({0, 80, 300, 95}, client));    // cut off at the bottom
+    EXPECT_TRUE(qv::IsItemOnScreen({0, -14, 300, 1}, client));    // one row of pixels left
     EXPECT_FALSE(qv::IsItemOnScreen({0, 90, 300, 105}, client));  // just below
     EXPECT_FALSE(qv::IsItemOnScreen({0, -15, 300, 0}, client));   // just above
 }

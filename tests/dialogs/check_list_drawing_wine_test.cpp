@@ -200,15 +200,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         DrawCase{"Unchecked", CheckListBox::Unchecked, true, 0, false, COLOR_WINDOW, COLOR_WINDOWTEXT, false},
         DrawCase{"Checked", CheckListBox::Checked, true, 0, true, COLOR_WINDOW, COLOR_WINDOWTEXT, false},
-        DrawCase{"CheckedSelectedFocused", CheckListBox::Checked, true, ODS_SELECTED | ODS_FOCUS, true,
-                 COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, true},
-        DrawCase{"FocusedNotSelected", CheckListBox::Unchecked, true, ODS_FOCUS, false, COLOR_WINDOW,
-                 COLOR_WINDOWTEXT, true},
+        DrawCase{"CheckedSelectedFocused", CheckListBox::Checked, true, ODS_SELECTED | ODS_FOCUS, true, COLOR_HIGHLIGHT,
+                 COLOR_HIGHLIGHTTEXT, true},
+        DrawCase{"FocusedNotSelected", CheckListBox::Unchecked, true, ODS_FOCUS, false, COLOR_WINDOW, COLOR_WINDOWTEXT,
+                 true},
         DrawCase{"FocusFrameHidden", CheckListBox::Checked, true, ODS_SELECTED | ODS_FOCUS | ODS_NOFOCUSRECT, true,
                  COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, false},
         DrawCase{"DisabledChecked", CheckListBox::Checked, false, 0, true, COLOR_WINDOW, COLOR_GRAYTEXT, false},
-        DrawCase{"DisabledSelectedIsNotHighlighted", CheckListBox::Unchecked, false, ODS_SELECTED, false,
-                 COLOR_WINDOW, COLOR_GRAYTEXT, false}),
+        DrawCase{"DisabledSelectedIsNotHighlighted", CheckListBox::Unchecked, false, ODS_SELECTED, false, COLOR_WINDOW,
+                 COLOR_GRAYTEXT, false}),
     [](const ::testing::TestParamInfo<DrawCase>& param) { return std::string(param.param.name); });
 
 TEST_F(CheckListDrawing, ADisabledListDrawsItsBoxesGreyed)

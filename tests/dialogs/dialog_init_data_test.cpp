@@ -14,14 +14,18 @@ using Bytes = std::vector<std::uint8_t>;
 
 void Append(Bytes& bytes, unsigned controlId, unsigned message, std::uint32_t length, const std::string& data)
 {
-    for (unsigned word : {controlId, message, static_cast<unsigned>(length & 0xFFFF), static_cast<unsigned>(length >> 16)}) {
+    for (unsigned word :
+         {controlId, message, static_cast<unsigned>(length & 0xFFFF), static_cast<unsigned>(length >> 16)}) {
         bytes.push_back(static_cast<std::uint8_t>(word & 0xFF));
         bytes.push_back(static_cast<std::uint8_t>(word >> 8));
     }
     bytes.insert(bytes.end(), data.begin(), data.end());
 }
 
-qv::DialogInitData Parse(const Bytes& bytes) { return qv::ParseDialogInitData(bytes.data(), bytes.size()); }
+qv::DialogInitData Parse(const Bytes& bytes)
+{
+    return qv::ParseDialogInitData(bytes.data(), bytes.size());
+}
 
 std::vector<std::string> Texts(const qv::DialogInitData& data)
 {
@@ -33,8 +37,8 @@ std::vector<std::string> Texts(const qv::DialogInitData& data)
 }
 
 // The platform drop-down's data as compiled into the program: unaligned, 44 bytes.
-const Bytes kPlatformData = {0xee, 0x03, 0x03, 0x04, 0x07, 0x00, 0x00, 0x00, '3', '2', '-', 'b', 'i', 't', 0x00,
-                             0xee, 0x03, 0x03, 0x04, 0x07, 0x00, 0x00, 0x00, '6', '4', '-', 'b', 'i', 't', 0x00,
+const Bytes kPlatformData = {0xee, 0x03, 0x03, 0x04, 0x07, 0x00, 0x00, 0x00, '3', '2', '-', 'b',  'i',  't', 0x00,
+                             0xee, 0x03, 0x03, 0x04, 0x07, 0x00, 0x00, 0x00, '6', '4', '-', 'b',  'i',  't', 0x00,
                              0xee, 0x03, 0x03, 0x04, 0x04, 0x00, 0x00, 0x00, 'A', 'l', 'l', 0x00, 0x00, 0x00};
 
 TEST(DialogInitData, ReadsTheCompiledPlatformEntries)
@@ -63,11 +67,11 @@ TEST(DialogInitData, EveryCutShortOfTheEndKeepsOnlyWholeEntries)
 TEST(DialogInitData, OddShapesOfEntries)
 {
     Bytes bytes;
-    Append(bytes, 0xFFFF, qv::kDialogInitListAddString, 0, "");        // empty data, id -1
-    Append(bytes, 1005, qv::kDialogInitListAddString, 3, "abc");       // no 0 byte: all three
+    Append(bytes, 0xFFFF, qv::kDialogInitListAddString, 0, "");                        // empty data, id -1
+    Append(bytes, 1005, qv::kDialogInitListAddString, 3, "abc");                       // no 0 byte: all three
     Append(bytes, 1005, qv::kDialogInitListAddString, 6, std::string("ab\0cd\0", 6));  // up to the first 0
-    Append(bytes, 1006, 0x1234, 2, std::string("x\0", 2));             // a message this layer does not apply
-    bytes.insert(bytes.end(), {0, 0, 0xAA, 0xBB});                     // bytes after the end are ignored
+    Append(bytes, 1006, 0x1234, 2, std::string("x\0", 2));  // a message this layer does not apply
+    bytes.insert(bytes.end(), {0, 0, 0xAA, 0xBB});          // bytes after the end are ignored
     const qv::DialogInitData data = Parse(bytes);
     ASSERT_TRUE(data.complete);
     ASSERT_EQ(data.entries.size(), 4u);

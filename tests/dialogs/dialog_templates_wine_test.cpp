@@ -116,17 +116,19 @@ TEST(DialogTemplates, FolderSelectionDialog)
 
     // The template's order, except that each label now lies just before the control it
     // names, where screen readers look for a control's name.
-    ExpectControls(hwnd, {
-        {IDOK, L"Button", L"OK", {243, 187, 50, 14}, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
-        {IDCANCEL, L"Button", L"Cancel", {297, 187, 50, 14}, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
-        {-1, L"Static", L"64-bit ORX MATLAB Folders:", {7, 107, 90, 8}, kLabel},
-        {IDC_LIST64, L"ListBox", nullptr, {7, 117, 340, 61}, 0x50A10153},
-        {-1, L"Static", L"32-bit ORX MATLAB Folders:", {7, 27, 90, 8}, kLabel},
-        {IDC_LIST32, L"ListBox", nullptr, {7, 38, 340, 61}, 0x50A10153},
-        {-1, L"Static", L"Platform to Update:", {7, 9, 64, 8}, kLabel},
-        {IDC_COMBO_PLATFORM, L"ComboBox", nullptr, {73, 7, 48, 50}, 0x50210103},
-        {-1, L"Static", L"(Please Note: ORX version 10 or greater is required.)", {7, 190, 169, 8}, kLabel},
-    });
+    ExpectControls(
+        hwnd,
+        {
+            {IDOK, L"Button", L"OK", {243, 187, 50, 14}, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON},
+            {IDCANCEL, L"Button", L"Cancel", {297, 187, 50, 14}, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON},
+            {-1, L"Static", L"64-bit ORX MATLAB Folders:", {7, 107, 90, 8}, kLabel},
+            {IDC_LIST64, L"ListBox", nullptr, {7, 117, 340, 61}, 0x50A10153},
+            {-1, L"Static", L"32-bit ORX MATLAB Folders:", {7, 27, 90, 8}, kLabel},
+            {IDC_LIST32, L"ListBox", nullptr, {7, 38, 340, 61}, 0x50A10153},
+            {-1, L"Static", L"Platform to Update:", {7, 9, 64, 8}, kLabel},
+            {IDC_COMBO_PLATFORM, L"ComboBox", nullptr, {73, 7, 48, 50}, 0x50210103},
+            {-1, L"Static", L"(Please Note: ORX version 10 or greater is required.)", {7, 190, 169, 8}, kLabel},
+        });
 
     // Tab goes from stop to stop in the template's order; the labels are no stops.
     dialog.m_list32.EnableWindow(true);
@@ -170,7 +172,8 @@ TEST(DialogTemplates, ProgressWindow)
 
 TEST(DialogTemplates, InitialisationDataOfTheFolderDialog)
 {
-    const qv::DialogInitData data = qv::window::LoadDialogInitData(qv::window::ResourceModule(), IDD_QVUIREFRESHMATLABPATHS_DIALOG);
+    const qv::DialogInitData data =
+        qv::window::LoadDialogInitData(qv::window::ResourceModule(), IDD_QVUIREFRESHMATLABPATHS_DIALOG);
     EXPECT_TRUE(data.complete);
     ASSERT_EQ(data.entries.size(), 3u);
     const char* texts[] = {"32-bit", "64-bit", "All"};

@@ -56,12 +56,12 @@ TEST(FolderDialogAccessibility, ListsAndItemsSayWhatIsTicked)
     std::wstring platformLabel;
     RunDialog(L"-platform 0 -32 \"C:\\ORX 10\\bin\\Matlab\" -32 \"C:\\ORX 11\\bin\\Matlab\" -64 C:\\x64\\A",
               [&](HWND dialog) {
-        ClickCheckBox(dialog, kList32Id, 1);
-        list32 = ReadAccessible(Control(dialog, kList32Id));
-        list64 = ReadAccessible(Control(dialog, kList64Id));
-        platformLabel = qv::window::LabelBefore(Control(dialog, kPlatformComboId));
-        PressButton(dialog, IDCANCEL);
-    });
+                  ClickCheckBox(dialog, kList32Id, 1);
+                  list32 = ReadAccessible(Control(dialog, kList32Id));
+                  list64 = ReadAccessible(Control(dialog, kList64Id));
+                  platformLabel = qv::window::LabelBefore(Control(dialog, kPlatformComboId));
+                  PressButton(dialog, IDCANCEL);
+              });
     ASSERT_EQ(list32.result, S_OK);
     EXPECT_EQ(list32.self.name, L"32-bit ORX MATLAB Folders:");
     EXPECT_EQ(list32.self.role, ROLE_SYSTEM_LIST);
@@ -179,11 +179,11 @@ TEST(FolderDialogAccessibility, DefaultActionTicksAndEveryTickIsAnnounced)
         RunDialog(L"-platform 0 -32 C:\\A -32 C:\\B -32 C:\\C -64 C:\\D", [&](HWND dialog, DWORD processId) {
             list32 = Control(dialog, kList32Id);
             EventRecorder recorder(processId, {EVENT_OBJECT_STATECHANGE});
-            onEnabled = DoDefaultAction(list32, 3);          // ticks C
+            onEnabled = DoDefaultAction(list32, 3);                       // ticks C
             onDisabled = DoDefaultAction(Control(dialog, kList64Id), 1);  // refused: the list is disabled
-            ClickCheckBox(dialog, kList32Id, 0);             // ticks A by mouse
-            PressSpaceOnItem(dialog, kList32Id, 0);          // unticks A by key
-            ClickItemText(dialog, kList32Id, 1);             // selects B, no tick
+            ClickCheckBox(dialog, kList32Id, 0);                          // ticks A by mouse
+            PressSpaceOnItem(dialog, kList32Id, 0);                       // unticks A by key
+            ClickItemText(dialog, kList32Id, 1);                          // selects B, no tick
             events = recorder.WaitFor(3, 5000);
             after = ReadAccessible(list32);
             PressButton(dialog, IDOK);
@@ -210,8 +210,8 @@ struct SelectRow {
     long flags;
     long childId;
     HRESULT result;
-    long focus;      // child id with the focus afterwards; -1 none
-    long selection;  // child id selected afterwards; -1 none
+    long focus;                           // child id with the focus afterwards; -1 none
+    long selection;                       // child id selected afterwards; -1 none
     std::vector<AccessibleEvent> events;  // window filled in: the row's list
 };
 
@@ -224,11 +224,23 @@ TEST(FolderDialogAccessibility, SelectMovesFocusAndSelectionAndIsAnnounced)
         // The focus stays on OK, where the dialog put it.
         {"selection alone", kList32Id, kSelect, 3, S_OK, -1, 3, {{EVENT_OBJECT_SELECTION, nullptr, OBJID_CLIENT, 3}}},
         // The system announces the list as it takes the focus, then the list its item.
-        {"focus carries the selection along", kList32Id, kFocus, 2, S_OK, 2, 2,
+        {"focus carries the selection along",
+         kList32Id,
+         kFocus,
+         2,
+         S_OK,
+         2,
+         2,
          {{EVENT_OBJECT_FOCUS, nullptr, OBJID_CLIENT, CHILDID_SELF},
           {EVENT_OBJECT_FOCUS, nullptr, OBJID_CLIENT, 2},
           {EVENT_OBJECT_SELECTION, nullptr, OBJID_CLIENT, 2}}},
-        {"both, as screen readers send", kList32Id, kFocus | kSelect, 1, S_OK, 1, 1,
+        {"both, as screen readers send",
+         kList32Id,
+         kFocus | kSelect,
+         1,
+         S_OK,
+         1,
+         1,
          {{EVENT_OBJECT_FOCUS, nullptr, OBJID_CLIENT, 1}, {EVENT_OBJECT_SELECTION, nullptr, OBJID_CLIENT, 1}}},
         // Which requests are invalid is the portable rule's table; one shows that nothing changes.
         {"add to the selection", kList32Id, kFocus | SELFLAG_ADDSELECTION, 3, E_INVALIDARG, 1, 1, {}},

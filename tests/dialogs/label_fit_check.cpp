@@ -45,8 +45,8 @@ std::vector<HWND> Children(HWND dialog)
 // Returns the number of labels that do not fit.
 int CheckDialog(int templateId, bool printFont)
 {
-    HWND dialog = ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), nullptr,
-                                       &PlainDialogProc, 0);
+    HWND dialog =
+        ::CreateDialogParamW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId), nullptr, &PlainDialogProc, 0);
     if (!dialog) {
         std::printf("ERROR template %d: no dialog (error %lu)\n", templateId, ::GetLastError());
         return 1;

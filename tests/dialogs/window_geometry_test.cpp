@@ -44,14 +44,14 @@ TEST(CheckListLayout, OnlyClicksInTheBoxColumnOfTheItemToggle)
     const PixelRect item{0, 30, 400, 45};  // the third item of a 15-pixel list
     const int boxSize = 13;                // box from x 2 to 15, text from 19
     const HitCase cases[] = {
-        {{7, 37}, true},    // the middle of the box
-        {{0, 30}, true},    // the item's top-left corner
-        {{18, 44}, true},   // the gap before the text, last row of the item
-        {{19, 37}, false},  // the first pixel of the text
-        {{200, 37}, false}, // the text
-        {{7, 29}, false},   // the item above
-        {{7, 45}, false},   // the item below
-        {{-1, 37}, false},  // left of the list
+        {{7, 37}, true},     // the middle of the box
+        {{0, 30}, true},     // the item's top-left corner
+        {{18, 44}, true},    // the gap before the text, last row of the item
+        {{19, 37}, false},   // the first pixel of the text
+        {{200, 37}, false},  // the text
+        {{7, 29}, false},    // the item above
+        {{7, 45}, false},    // the item below
+        {{-1, 37}, false},   // left of the list
     };
     for (const HitCase& c : cases) {
         EXPECT_EQ(qv::IsInCheckBoxColumn(item, boxSize, c.point), c.toggles) << c.point.x << "," << c.point.y;

@@ -19,15 +19,15 @@ void AddClass(fakes::InMemoryRegistry& registry, Hive hive, Platform view, const
 TEST(FindClassesFor32BitProgramsOnly, OnlyClassesWhoseCategoryIsInThe32BitViewAlone)
 {
     fakes::InMemoryRegistry registry(fakes::InMemoryRegistry::UserViews::Separate);
-    AddClass(registry, Hive::LocalMachine, Platform::Bits32, L"{A}", kCategory);   // 32-bit only: listed
-    AddClass(registry, Hive::LocalMachine, Platform::Bits32, L"{B}", kCategory);   // in both views
+    AddClass(registry, Hive::LocalMachine, Platform::Bits32, L"{A}", kCategory);  // 32-bit only: listed
+    AddClass(registry, Hive::LocalMachine, Platform::Bits32, L"{B}", kCategory);  // in both views
     AddClass(registry, Hive::LocalMachine, Platform::Bits64, L"{B}", kCategory);
-    AddClass(registry, Hive::LocalMachine, Platform::Bits32, L"{C}", kOther);      // another category
-    AddClass(registry, Hive::LocalMachine, Platform::Bits64, L"{D}", kCategory);   // 64-bit only
-    AddClass(registry, Hive::LocalMachine, Platform::Bits32, L"{E}", kCategory);   // the user's 64-bit entry
+    AddClass(registry, Hive::LocalMachine, Platform::Bits32, L"{C}", kOther);     // another category
+    AddClass(registry, Hive::LocalMachine, Platform::Bits64, L"{D}", kCategory);  // 64-bit only
+    AddClass(registry, Hive::LocalMachine, Platform::Bits32, L"{E}", kCategory);  // the user's 64-bit entry
     AddClass(registry, Hive::CurrentUser, Platform::Bits64, L"{E}", kCategory);
-    AddClass(registry, Hive::CurrentUser, Platform::Bits32, L"{F}", kCategory);    // the user's, 32-bit only
-    AddClass(registry, Hive::CurrentUser, Platform::Bits32, L"{A}", kCategory);    // listed once
+    AddClass(registry, Hive::CurrentUser, Platform::Bits32, L"{F}", kCategory);               // the user's, 32-bit only
+    AddClass(registry, Hive::CurrentUser, Platform::Bits32, L"{A}", kCategory);               // listed once
     registry.AddKey(Hive::LocalMachine, Platform::Bits32, L"Software\\Classes\\CLSID\\{G}");  // no categories
 
     EXPECT_EQ(FindClassesFor32BitProgramsOnly(registry, kCategory), (StringArray{L"{A}", L"{F}"}));

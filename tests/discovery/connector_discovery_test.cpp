@@ -51,7 +51,6 @@ void PrintTo(const ReplyCase& c, std::ostream* os)
     *os << c.label;
 }
 
-
 class FindConnectorsReplies : public FindConnectorsTest, public ::testing::WithParamInterface<ReplyCase> {};
 
 TEST_P(FindConnectorsReplies, FollowTheResultRules)
@@ -64,15 +63,14 @@ TEST_P(FindConnectorsReplies, FollowTheResultRules)
     EXPECT_EQ(source.connectors[0].calls, c.expectedCalls);
 }
 
-const StringArray kAllCalls{L"GetVersionInfo(32)", L"CheckPlatform(32)", L"GetVersionInfo(64)",
-                            L"CheckPlatform(64)"};
+const StringArray kAllCalls{L"GetVersionInfo(32)", L"CheckPlatform(32)", L"GetVersionInfo(64)", L"CheckPlatform(64)"};
 
 INSTANTIATE_TEST_SUITE_P(
     Replies, FindConnectorsReplies,
     ::testing::Values(
         ReplyCase{"both_platforms", {0, L"9_4", 0}, {0, L"9_3", 0}, {L"9.4"}, {L"9.3"}, kAllCalls},
-        ReplyCase{"version_s_false_still_counts", {kFalse, L"9_4", 0}, {kFalse, L"9_4", 0}, {L"9.4"}, {L"9.4"},
-                  kAllCalls},
+        ReplyCase{
+            "version_s_false_still_counts", {kFalse, L"9_4", 0}, {kFalse, L"9_4", 0}, {L"9.4"}, {L"9.4"}, kAllCalls},
         ReplyCase{"check_s_false_gives_nothing", {0, L"9_4", kFalse}, {0, L"9_4", 0}, {}, {L"9.4"}, kAllCalls},
         ReplyCase{"check_failure_gives_nothing", {0, L"9_4", kFail}, {0, L"9_4", kFail}, {}, {}, kAllCalls},
         ReplyCase{"failed_32_still_asks_64",
@@ -81,9 +79,13 @@ INSTANTIATE_TEST_SUITE_P(
                   {},
                   {L"9.4"},
                   {L"GetVersionInfo(32)", L"GetVersionInfo(64)", L"CheckPlatform(64)"}},
-        ReplyCase{"underscores_become_points", {0, L"1_2_3", 0}, {0, L"R2018a_", 0}, {L"1.2.3"}, {L"R2018a."},
-                  kAllCalls},
-        ReplyCase{"null_version_gives_empty_entry", {0, L"", 0}, {kFail, L"", 0}, {L""}, {},
+        ReplyCase{
+            "underscores_become_points", {0, L"1_2_3", 0}, {0, L"R2018a_", 0}, {L"1.2.3"}, {L"R2018a."}, kAllCalls},
+        ReplyCase{"null_version_gives_empty_entry",
+                  {0, L"", 0},
+                  {kFail, L"", 0},
+                  {L""},
+                  {},
                   {L"GetVersionInfo(32)", L"CheckPlatform(32)", L"GetVersionInfo(64)"}}),
     [](const ::testing::TestParamInfo<ReplyCase>& param) { return std::string(param.param.label); });
 

@@ -37,8 +37,7 @@ TEST_F(ReadConnectorLocationTest, ReadsEachViewAndShowsBoth32First)
     Read(true);
     EXPECT_EQ(location32, L"C:\\Conn32");
     EXPECT_EQ(location64, L"C:\\Conn64");
-    EXPECT_EQ(info.shown,
-              (StringArray{L"Connector Location(32): C:\\Conn32", L"Connector Location(64): C:\\Conn64"}));
+    EXPECT_EQ(info.shown, (StringArray{L"Connector Location(32): C:\\Conn32", L"Connector Location(64): C:\\Conn64"}));
 }
 
 TEST_F(ReadConnectorLocationTest, ShowsNothingWithoutTheFlag)
@@ -51,7 +50,7 @@ TEST_F(ReadConnectorLocationTest, ShowsNothingWithoutTheFlag)
 
 TEST_F(ReadConnectorLocationTest, AMissingValueLeavesTheLocationAndAnEmptyOneSetsIt)
 {
-    registry.AddKey(kMachine, k32, kLocationKey);   // key without the value
+    registry.AddKey(kMachine, k32, kLocationKey);  // key without the value
     registry.SetString(kMachine, k64, kLocationKey, L"MFileHome", L"");
     registry.SetString(kUser, k64, kLocationKey, L"MFileHome", L"C:\\user");  // never read
     Read(true);

@@ -96,7 +96,6 @@ void PrintTo(const MatchCase& c, std::ostream* os)
     *os << c.label;
 }
 
-
 class ListMatchingSubKeysTest : public RegistryAccessTest, public ::testing::WithParamInterface<MatchCase> {};
 
 TEST_P(ListMatchingSubKeysTest, KeepsExactMatchesInEnumerationOrder)

@@ -109,8 +109,7 @@ bool TestKeys::SetRaw(Hive hive, Platform view, const std::wstring& path, const 
     }
     UniqueKey key;
     return Create(hive, view, path, key) &&
-           ::RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), bytes) ==
-               ERROR_SUCCESS;
+           ::RegSetValueExW(key.get(), name.c_str(), 0, type, static_cast<const BYTE*>(data), bytes) == ERROR_SUCCESS;
 }
 
 void TestKeys::RemoveAll()

@@ -19,7 +19,6 @@ void PrintTo(const DataCase& c, std::ostream* os)
     *os << c.label;
 }
 
-
 class RegistryValueToStringTest : public ::testing::TestWithParam<DataCase> {};
 
 TEST_P(RegistryValueToStringTest, ReadsWithinTheBytes)
@@ -33,12 +32,10 @@ TEST_P(RegistryValueToStringTest, ReadsWithinTheBytes)
 
 INSTANTIATE_TEST_SUITE_P(
     Data, RegistryValueToStringTest,
-    ::testing::Values(DataCase{"empty_null_pointer", {}, L""},
-                      DataCase{"terminated", {'C', 0, ':', 0, 0, 0}, L"C:"},
+    ::testing::Values(DataCase{"empty_null_pointer", {}, L""}, DataCase{"terminated", {'C', 0, ':', 0, 0, 0}, L"C:"},
                       DataCase{"stops_at_first_nul", {'a', 0, 0, 0, 'b', 0, 0, 0}, L"a"},
                       DataCase{"no_terminator", {'a', 0, 'b', 0}, L"ab"},
-                      DataCase{"odd_byte_dropped", {'a', 0, 'b'}, L"a"},
-                      DataCase{"single_byte", {'a'}, L""},
+                      DataCase{"odd_byte_dropped", {'a', 0, 'b'}, L"a"}, DataCase{"single_byte", {'a'}, L""},
                       DataCase{"only_terminator", {0, 0}, L""},
                       DataCase{"little_endian_units", {0xAC, 0x20, 0xE9, 0x00}, L"\x20AC\x00E9"},
                       // The conversion sees bytes only; whether a value is text is its type's matter.

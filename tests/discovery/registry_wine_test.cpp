@@ -29,7 +29,8 @@ class RegistryWineTest : public ::testing::Test {
 protected:
     void Set(Hive hive, Platform view, const std::wstring& path, const std::wstring& name, const std::wstring& text)
     {
-        ASSERT_TRUE(keys.SetString(hive, view, path, name, text)) << "cannot write " << std::string(path.begin(), path.end());
+        ASSERT_TRUE(keys.SetString(hive, view, path, name, text))
+            << "cannot write " << std::string(path.begin(), path.end());
     }
 
     qv::win32::Win32Registry registry;
@@ -201,7 +202,8 @@ TEST_F(RegistryWineTest, TheOperationsWriteNothing)
     qv::ReadConnectorLocation(registry, info, L"SOFTWARE\\QVR\\Matlab\\", L"MFileHome", location32, location64, false);
     qv::ListProductMatlabFolders(registry, a, b);
     int setups = 0;
-    qv::RunPendingUserSetups(registry, qv::PlatformSelection::All, {L"f"}, {L"f"}, [&](const std::wstring&) { ++setups; });
+    qv::RunPendingUserSetups(registry, qv::PlatformSelection::All, {L"f"}, {L"f"},
+                             [&](const std::wstring&) { ++setups; });
 
     EXPECT_EQ(b.size(), 3u);  // two roots and one folder: the operations did read
     EXPECT_EQ(setups, 1);

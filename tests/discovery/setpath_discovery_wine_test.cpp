@@ -37,8 +37,10 @@ protected:
         second.bits64.checkResult = S_FALSE;
         classes.Add(2, second);
         const std::wstring key = L"SOFTWARE\\QVR\\Matlab\\";
-        ASSERT_TRUE(keys.SetString(Hive::LocalMachine, Platform::Bits32, key, L"MFileHome", L"C:\\ORX\\x86\\connector"));
-        ASSERT_TRUE(keys.SetString(Hive::LocalMachine, Platform::Bits64, key, L"MFileHome", L"C:\\ORX\\x64\\connector"));
+        ASSERT_TRUE(
+            keys.SetString(Hive::LocalMachine, Platform::Bits32, key, L"MFileHome", L"C:\\ORX\\x86\\connector"));
+        ASSERT_TRUE(
+            keys.SetString(Hive::LocalMachine, Platform::Bits64, key, L"MFileHome", L"C:\\ORX\\x64\\connector"));
     }
 
     qv::testbed::ProgramRun Run(const std::wstring& arguments)
@@ -55,10 +57,10 @@ TEST_F(SetPathDiscoveryWineTest, ShowsConnectorsAndLocationsThenTheUsage)
     const qv::testbed::ProgramRun run = Run(L"-d");
     ASSERT_TRUE(run.started);
     EXPECT_FALSE(run.timedOut);
-    EXPECT_EQ(Texts(run), (StringArray{L"Connector found for(32): 9.4", L"Connector found for(64): 9.4",
-                                       L"Connector found for(32): 1.2.3",
-                                       L"Connector Location(32): C:\\ORX\\x86\\connector",
-                                       L"Connector Location(64): C:\\ORX\\x64\\connector", qv::BuildUsageText()}));
+    EXPECT_EQ(Texts(run),
+              (StringArray{L"Connector found for(32): 9.4", L"Connector found for(64): 9.4",
+                           L"Connector found for(32): 1.2.3", L"Connector Location(32): C:\\ORX\\x86\\connector",
+                           L"Connector Location(64): C:\\ORX\\x64\\connector", qv::BuildUsageText()}));
 }
 
 TEST_F(SetPathDiscoveryWineTest, WithoutDOnlyTheUsageIsShown)

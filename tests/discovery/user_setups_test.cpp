@@ -49,11 +49,11 @@ TEST_P(RunPendingUserSetupsSelection, RunsThe64BitPassFirst)
     EXPECT_EQ(registry.OpenKeyCount(), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Selections, RunPendingUserSetupsSelection,
-    ::testing::Values(SelectionCase{0, {L"C:\\x86\\10", L"C:\\x86\\11"}}, SelectionCase{1, {L"C:\\x64\\12"}},
-                      SelectionCase{2, {L"C:\\x64\\12", L"C:\\x86\\10", L"C:\\x86\\11"}}, SelectionCase{3, {}},
-                      SelectionCase{-1, {}}));
+INSTANTIATE_TEST_SUITE_P(Selections, RunPendingUserSetupsSelection,
+                         ::testing::Values(SelectionCase{0, {L"C:\\x86\\10", L"C:\\x86\\11"}},
+                                           SelectionCase{1, {L"C:\\x64\\12"}},
+                                           SelectionCase{2, {L"C:\\x64\\12", L"C:\\x86\\10", L"C:\\x86\\11"}},
+                                           SelectionCase{3, {}}, SelectionCase{-1, {}}));
 
 class RunPendingUserSetupsTest : public ::testing::Test {
 protected:

@@ -37,8 +37,14 @@ std::wstring AsciiCase(std::wstring text, wchar_t first, wchar_t last, int shift
     return text;
 }
 
-std::wstring AsciiLower(const std::wstring& text) { return AsciiCase(text, L'A', L'Z', L'a' - L'A'); }
-std::wstring AsciiUpper(const std::wstring& text) { return AsciiCase(text, L'a', L'z', L'A' - L'a'); }
+std::wstring AsciiLower(const std::wstring& text)
+{
+    return AsciiCase(text, L'A', L'Z', L'a' - L'A');
+}
+std::wstring AsciiUpper(const std::wstring& text)
+{
+    return AsciiCase(text, L'a', L'z', L'A' - L'a');
+}
 
 bool SameFlags(const ParsedCommandLine& a, const ParsedCommandLine& b)
 {

@@ -74,8 +74,7 @@ protected:
         win32::Win32Registry registry;
         std::wstring location32;
         std::wstring location64;
-        ReadConnectorLocation(registry, info_, L"SOFTWARE\\QVR\\Matlab\\", L"MFileHome", location32, location64,
-                              false);
+        ReadConnectorLocation(registry, info_, L"SOFTWARE\\QVR\\Matlab\\", L"MFileHome", location32, location64, false);
         StringArray folders32;
         StringArray folders64;
         ListProductMatlabFolders(registry, folders32, folders64);
@@ -83,7 +82,8 @@ protected:
         StringArray roots64;
         FindMatlabRoots(registry, connectors32, connectors64, roots32, roots64);
         std::size_t setups = 0;
-        RunPendingUserSetups(registry, PlatformSelection::All, folders32, folders64, [&](const std::wstring&) { ++setups; });
+        RunPendingUserSetups(registry, PlatformSelection::All, folders32, folders64,
+                             [&](const std::wstring&) { ++setups; });
         return connectors32.size() + connectors64.size() + folders32.size() + folders64.size() + roots32.size() +
                roots64.size() + setups + (location32.empty() ? 0 : 1) + (location64.empty() ? 0 : 1);
     }

@@ -33,8 +33,8 @@ protected:
     void PutConnector(unsigned number, testbed::StandInConnector connector)
     {
         connector.classId = testbed::StandInClassId(number);
-        ASSERT_TRUE(testbed::RegisterStandInConnector(connector, testbed::ExecutableDirectory() +
-                                                                     L"QvStandInConnector.dll"));
+        ASSERT_TRUE(
+            testbed::RegisterStandInConnector(connector, testbed::ExecutableDirectory() + L"QvStandInConnector.dll"));
         machine_.connectors.push_back(connector);
     }
 
@@ -94,30 +94,38 @@ std::vector<ConnectorCase> ConnectorCases()
     testbed::StandInConnector notCreatable = Serving32(std::wstring(L"9_3"));
     notCreatable.createResult = E_NOINTERFACE;
     return {
-        {"VersionOf100000Characters", Serving32(kLongVersion),
+        {"VersionOf100000Characters",
+         Serving32(kLongVersion),
          {L"Connector found for(32): " + kLongVersion, L"Connector found for(64): 9.4", kLocation32, kLocation64},
          false},
-        {"EmbeddedNulEndsTheVersion", Serving32(std::wstring(L"9_3\0_9_4", 8)),
+        {"EmbeddedNulEndsTheVersion",
+         Serving32(std::wstring(L"9_3\0_9_4", 8)),
          {L"Connector found for(32): 9.3", L"Connector found for(64): 9.4", kLocation32, kLocation64},
          true},
-        {"NullVersionWithSOk", Serving32(std::nullopt),
+        {"NullVersionWithSOk",
+         Serving32(std::nullopt),
          {L"Connector found for(32): ", L"Connector found for(64): 9.4", kLocation32, kLocation64},
          false},
-        {"ClassThatCannotBeCreated", notCreatable,
+        {"ClassThatCannotBeCreated",
+         notCreatable,
          {L"Connector found for(64): 9.4",
           L"Connector class {5EA7C0DE-0000-4000-8000-000000000001} could not be created (error 0x80004002).\n",
           kLocation32, kLocation64},
          false},
         // A WM_QUIT during the wait for MATLAB is no answer to anything: the run goes on and
         // the box after the wait is shown, not closed by the quit.
-        {"QuitFromItsWindowDuringTheWait", QuitsDuringTheWait(testbed::QueueAbuse::QuitFromWindow),
+        {"QuitFromItsWindowDuringTheWait",
+         QuitsDuringTheWait(testbed::QueueAbuse::QuitFromWindow),
          {L"Connector found for(32): 9.3", L"Connector found for(64): 9.4", kLocation32, kLocation64,
           L"Could not find the matlab.exe at " + kRootWithoutMatlab32 + L"\\bin\\matlab.exe"},
-         true, true},
-        {"QuitFromItsThreadDuringTheWait", QuitsDuringTheWait(testbed::QueueAbuse::QuitFromThread),
+         true,
+         true},
+        {"QuitFromItsThreadDuringTheWait",
+         QuitsDuringTheWait(testbed::QueueAbuse::QuitFromThread),
          {L"Connector found for(32): 9.3", L"Connector found for(64): 9.4", kLocation32, kLocation64,
           L"Could not find the matlab.exe at " + kRootWithoutMatlab32 + L"\\bin\\matlab.exe"},
-         true, true},
+         true,
+         true},
     };
 }
 
@@ -300,8 +308,7 @@ TEST_F(HostileRun, SetupProgramThatIsAFolderIsSkippedAndTheNextSetupRuns)
     machine_.orx.push_back(next);
     std::wstring error;
     ASSERT_TRUE(testbed::InstallSandbox(machine_, testbed::ExecutableDirectory(), error)) << error.c_str();
-    const FolderInPlaceOfFile folderSetup(kX86 + L"\\QVR\\ORX 10\\bin\\QvNewUserSetup.exe",
-                                          kX86 + L"\\QVR\\ORX 12");
+    const FolderInPlaceOfFile folderSetup(kX86 + L"\\QVR\\ORX 10\\bin\\QvNewUserSetup.exe", kX86 + L"\\QVR\\ORX 12");
 
     // List mode, OK with nothing ticked: no MATLAB, only the 32-bit per-user setups.
     DialogScript pressOk;

@@ -77,8 +77,7 @@ std::vector<std::wstring> Lines(const std::wstring& text)
     return lines;
 }
 
-template <typename Range>
-std::string Describe(const Range& before, const Range& after, std::size_t limit)
+template <typename Range> std::string Describe(const Range& before, const Range& after, std::size_t limit)
 {
     const std::multiset<std::wstring> old(before.begin(), before.end());
     const std::multiset<std::wstring> now(after.begin(), after.end());

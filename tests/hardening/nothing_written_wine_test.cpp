@@ -31,9 +31,7 @@ protected:
     hardening::FileListing Files() const
     {
         const std::wstring programFolder = testbed::ExecutableDirectory();
-        return hardening::ListFiles(
-            {L"C:", programFolder.substr(0, programFolder.size() - 1)},
-            {logPath_});
+        return hardening::ListFiles({L"C:", programFolder.substr(0, programFolder.size() - 1)}, {logPath_});
     }
 
     void ExpectNothingWritten() const

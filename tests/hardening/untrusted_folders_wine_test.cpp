@@ -34,8 +34,8 @@ protected:
     {
         planted_.push_back(removeAfter);
         std::filesystem::create_directories(std::filesystem::path(folder));
-        ASSERT_TRUE(::CopyFileW((testbed::ExecutableDirectory() + standIn).c_str(), (folder + L"\\" + name).c_str(),
-                                FALSE));
+        ASSERT_TRUE(
+            ::CopyFileW((testbed::ExecutableDirectory() + standIn).c_str(), (folder + L"\\" + name).c_str(), FALSE));
     }
 
     testbed::ProgramRun RunFromStartIn(const std::wstring& arguments, testbed::RunOptions options = {})

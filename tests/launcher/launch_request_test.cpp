@@ -48,25 +48,27 @@ INSTANTIATE_TEST_SUITE_P(
                     L"matlab.exe -automation -wait -r \"try, path( 'C:\\P\\Matlab', path); orxRefresh('C:\\P\\Matlab', "
                     L"'orxpath64', 'D:\\O\\Matlab');catch, end;quit force;\""},
         // Nothing is normalised: a trailing backslash doubles the separator.
-        RefreshCase{"RootWithTrailingBackslash", Platform::Bits64, L"C:\\Program Files\\MATLAB\\R2018a\\",
-                    L"C:\\P", L"D:\\O", L"C:\\Program Files\\MATLAB\\R2018a\\\\bin\\matlab.exe",
+        RefreshCase{"RootWithTrailingBackslash", Platform::Bits64, L"C:\\Program Files\\MATLAB\\R2018a\\", L"C:\\P",
+                    L"D:\\O", L"C:\\Program Files\\MATLAB\\R2018a\\\\bin\\matlab.exe",
                     L"C:\\Program Files\\MATLAB\\R2018a\\\\bin",
                     L"matlab.exe -automation -wait -r \"try, path( 'C:\\P', path); orxRefresh('C:\\P', 'orxpath64', "
                     L"'D:\\O');catch, end;quit force;\""},
-        RefreshCase{"EmptyConnectorLocation", Platform::Bits32, L"C:\\M", L"", L"D:\\O",
-                    L"C:\\M\\bin\\matlab.exe", L"C:\\M\\bin",
+        RefreshCase{"EmptyConnectorLocation", Platform::Bits32, L"C:\\M", L"", L"D:\\O", L"C:\\M\\bin\\matlab.exe",
+                    L"C:\\M\\bin",
                     L"matlab.exe -automation -wait -r \"try, path( '', path); orxRefresh('', 'orxpath32', "
                     L"'D:\\O');catch, end;quit force;\""},
         // Each single quote in C and F is doubled; the root, spaces and backslashes stay as they are.
-        RefreshCase{"SingleQuotesInConnectorAndFolder", Platform::Bits32, L"C:\\M'x",
-                    L"C:\\Users\\O'Neil\\P", L"D:\\it's ''here''", L"C:\\M'x\\bin\\matlab.exe", L"C:\\M'x\\bin",
+        RefreshCase{"SingleQuotesInConnectorAndFolder", Platform::Bits32, L"C:\\M'x", L"C:\\Users\\O'Neil\\P",
+                    L"D:\\it's ''here''", L"C:\\M'x\\bin\\matlab.exe", L"C:\\M'x\\bin",
                     L"matlab.exe -automation -wait -r \"try, path( 'C:\\Users\\O''Neil\\P', path); "
-                    L"orxRefresh('C:\\Users\\O''Neil\\P', 'orxpath32', 'D:\\it''s ''''here''''');catch, end;quit force;\""},
+                    L"orxRefresh('C:\\Users\\O''Neil\\P', 'orxpath32', 'D:\\it''s ''''here''''');catch, end;quit "
+                    L"force;\""},
         // A quote that would otherwise close the literal and run the rest as MATLAB code.
         RefreshCase{"InjectionAttemptStaysInsideTheLiteral", Platform::Bits64, L"C:\\M",
                     L"C:\\a', path); system('calc'); %", L"D:\\O", L"C:\\M\\bin\\matlab.exe", L"C:\\M\\bin",
                     L"matlab.exe -automation -wait -r \"try, path( 'C:\\a'', path); system(''calc''); %', path); "
-                    L"orxRefresh('C:\\a'', path); system(''calc''); %', 'orxpath64', 'D:\\O');catch, end;quit force;\""}),
+                    L"orxRefresh('C:\\a'', path); system(''calc''); %', 'orxpath64', 'D:\\O');catch, end;quit "
+                    L"force;\""}),
     [](const ::testing::TestParamInfo<RefreshCase>& param) { return std::string(param.param.name); });
 
 // What one quoted argument cannot carry goes in as char(N) pieces; the rest stays a literal.

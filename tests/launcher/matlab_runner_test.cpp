@@ -67,8 +67,8 @@ TEST_F(RunMatlabRefreshTest, RootThatIsNotAbsoluteCountsAsMissingWithoutLookingA
         launcher.files = {root + L"\\bin\\matlab.exe", L"C:\\C\\bin\\matlab.exe"};
         Run({root, L"C:\\C"}, true);
         EXPECT_TRUE(launcher.calls.empty()) << "root " << testing::PrintToString(root);
-        EXPECT_EQ(info.shown, std::vector<std::wstring>{L"Could not find the matlab.exe at " + root +
-                                                        L"\\bin\\matlab.exe"});
+        EXPECT_EQ(info.shown,
+                  std::vector<std::wstring>{L"Could not find the matlab.exe at " + root + L"\\bin\\matlab.exe"});
     }
 }
 
@@ -103,8 +103,8 @@ TEST_F(RunMatlabRefreshTest, CommandLineTooLongForWindowsIsNotStartedAndTheNextR
         if (!c.started && c.showInfo) {
             for (const wchar_t* root : {L"C:\\A", L"C:\\B"}) {
                 expectedTexts.push_back(L"Could not start " + std::wstring(root) +
-                                        L"\\bin\\matlab.exe: its command line has " +
-                                        std::to_wstring(c.lineLength) + L" characters, more than Windows takes (32766).\n");
+                                        L"\\bin\\matlab.exe: its command line has " + std::to_wstring(c.lineLength) +
+                                        L" characters, more than Windows takes (32766).\n");
             }
         } else if (c.started) {
             EXPECT_EQ(launcher.runs[0].commandLine.size(), c.lineLength);

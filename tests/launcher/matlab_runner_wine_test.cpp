@@ -119,8 +119,7 @@ TEST_F(MatlabRunnerTest, MatlabThatCannotStartIsSkippedSilently)
 // life of the object, with the current directory moved into the sandbox's drive.
 class DriveRootStandin {
 public:
-    DriveRootStandin(const StandinSandbox& sandbox, const std::wstring& relativeToDriveRoot,
-                     const std::wstring& built)
+    DriveRootStandin(const StandinSandbox& sandbox, const std::wstring& relativeToDriveRoot, const std::wstring& built)
     {
         wchar_t previous[MAX_PATH] = {};
         ::GetCurrentDirectoryW(MAX_PATH, previous);

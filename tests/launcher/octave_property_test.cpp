@@ -76,17 +76,27 @@ std::wstring RandomText(std::mt19937& random, std::size_t length)
     while (text.size() < length) {
         switch (random() % 8) {
         case 0:
-        case 1: text += special[random() % special.size()]; break;
-        case 2: text += static_cast<wchar_t>(random() % 32); break;
-        case 3: text += static_cast<wchar_t>(0x7F + random() % 0x181); break;
-        case 4: text += static_cast<wchar_t>(0x4E00 + random() % 0x5000); break;
+        case 1:
+            text += special[random() % special.size()];
+            break;
+        case 2:
+            text += static_cast<wchar_t>(random() % 32);
+            break;
+        case 3:
+            text += static_cast<wchar_t>(0x7F + random() % 0x181);
+            break;
+        case 4:
+            text += static_cast<wchar_t>(0x4E00 + random() % 0x5000);
+            break;
         case 5: {
             const char32_t c = 0x10000 + random() % 0xFFFFF;
             text += static_cast<wchar_t>(0xD800 + ((c - 0x10000) >> 10));
             text += static_cast<wchar_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
             break;
         }
-        default: text += static_cast<wchar_t>(0x20 + random() % 0x5F); break;
+        default:
+            text += static_cast<wchar_t>(0x20 + random() % 0x5F);
+            break;
         }
     }
     return text;
@@ -120,14 +130,14 @@ TEST(RefreshStatementInOctave, EveryRandomStringReachesOrxRefreshExactly)
     for (int i = 0; i < kCases; ++i) {
         // Mostly short names, every 40th a long one.
         const std::size_t longest = i % 40 == 7 ? 3000 : 24;
-        cases.push_back({i % 2 == 0 ? Platform::Bits32 : Platform::Bits64,
-                         RandomText(random, random() % (longest + 1)), RandomText(random, random() % (longest + 1))});
+        cases.push_back({i % 2 == 0 ? Platform::Bits32 : Platform::Bits64, RandomText(random, random() % (longest + 1)),
+                         RandomText(random, random() % (longest + 1))});
     }
     cases.push_back({Platform::Bits32, L"", L""});
     cases.push_back({Platform::Bits64, L"''", L"\"\""});
 
-    const std::filesystem::path work = std::filesystem::temp_directory_path() /
-                                       ("qv-octave-property-" + std::to_string(::getpid()));
+    const std::filesystem::path work =
+        std::filesystem::temp_directory_path() / ("qv-octave-property-" + std::to_string(::getpid()));
     std::filesystem::create_directories(work);
     const std::filesystem::path batch = work / "qv_refresh_batch.m";
     const std::filesystem::path record = work / "record.txt";
@@ -148,9 +158,9 @@ TEST(RefreshStatementInOctave, EveryRandomStringReachesOrxRefreshExactly)
 
     ::setenv("QV_ORX_RECORD", record.c_str(), 1);
     const std::string command = "octave-cli --norc --no-history --no-gui --no-window-system --path '" +
-                                std::string(QV_OCTAVE_M_DIR) + "/shim:" + QV_OCTAVE_M_DIR + "/refresh:" +
-                                QV_TEST_OCTAVE_DIR + "' '" + batch.string() + "' >'" + (work / "octave.out").string() +
-                                "' 2>&1";
+                                std::string(QV_OCTAVE_M_DIR) + "/shim:" + QV_OCTAVE_M_DIR +
+                                "/refresh:" + QV_TEST_OCTAVE_DIR + "' '" + batch.string() + "' >'" +
+                                (work / "octave.out").string() + "' 2>&1";
     const int status = std::system(command.c_str());
     ::unsetenv("QV_ORX_RECORD");
     ASSERT_EQ(status, 0) << "octave-cli failed or is missing (scripts/install-deps.sh installs it): " << command;

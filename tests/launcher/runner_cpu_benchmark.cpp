@@ -46,9 +46,9 @@ ULONGLONG ThreadCpu100ns()
 bool ParseFlood(const std::wstring& name, qv::testbed::QueueAbuse& flood)
 {
     using qv::testbed::QueueAbuse;
-    for (const auto& [text, value] : {std::pair{L"self-posting", QueueAbuse::FloodSelfPosting},
-                                      std::pair{L"paint", QueueAbuse::FloodPaint},
-                                      std::pair{L"thread", QueueAbuse::FloodFromThread}}) {
+    for (const auto& [text, value] :
+         {std::pair{L"self-posting", QueueAbuse::FloodSelfPosting}, std::pair{L"paint", QueueAbuse::FloodPaint},
+          std::pair{L"thread", QueueAbuse::FloodFromThread}}) {
         if (name == text) {
             flood = value;
             return true;

@@ -24,8 +24,8 @@ TEST(StandinLog, LinesRoundTripAnyText)
 
 TEST(StandinLog, MalformedLinesAreRejected)
 {
-    for (const wchar_t* line : {L"", L"alone\ta\tb", L"alone\ta\tb\tc\td", L"maybe\ta\tb\tc", L"alone\ta%2\tb\tc",
-                                L"alone\ta%zz\tb\tc"}) {
+    for (const wchar_t* line :
+         {L"", L"alone\ta\tb", L"alone\ta\tb\tc\td", L"maybe\ta\tb\tc", L"alone\ta%2\tb\tc", L"alone\ta%zz\tb\tc"}) {
         EXPECT_FALSE(ParseStandinLine(line).has_value()) << line;
     }
 }

@@ -90,10 +90,9 @@ TEST_P(AdapterDll, VersionResourceNamesTheLibraryAndItsVersion)
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT length = 0;
     ASSERT_TRUE(VerQueryValueW(block.data(), L"\\", reinterpret_cast<void**>(&fixed), &length));
-    const std::wstring fixedVersion = std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." +
-                                      std::to_wstring(LOWORD(fixed->dwFileVersionMS)) + L"." +
-                                      std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." +
-                                      std::to_wstring(LOWORD(fixed->dwFileVersionLS));
+    const std::wstring fixedVersion =
+        std::to_wstring(HIWORD(fixed->dwFileVersionMS)) + L"." + std::to_wstring(LOWORD(fixed->dwFileVersionMS)) +
+        L"." + std::to_wstring(HIWORD(fixed->dwFileVersionLS)) + L"." + std::to_wstring(LOWORD(fixed->dwFileVersionLS));
     EXPECT_EQ(fixedVersion, GetParam().fileVersion);
     EXPECT_EQ(fixed->dwFileType, static_cast<DWORD>(VFT_DLL));
 }

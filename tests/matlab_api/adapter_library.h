@@ -12,9 +12,9 @@
 namespace qv::test {
 
 struct AdapterRelease {
-    const char* name;          // "9_4"
-    bool trapFlagMexCalls;     // slots 54/55 through mexCallMATLAB + mexSetTrapFlag (7.6)
-    bool plainBadAlloc;        // CreateCharArray(-1) throws std::bad_alloc itself, not a subclass
+    const char* name;       // "9_4"
+    bool trapFlagMexCalls;  // slots 54/55 through mexCallMATLAB + mexSetTrapFlag (7.6)
+    bool plainBadAlloc;     // CreateCharArray(-1) throws std::bad_alloc itself, not a subclass
     const wchar_t* fileVersion;
 };
 

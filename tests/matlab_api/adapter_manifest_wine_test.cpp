@@ -71,8 +71,8 @@ TEST(AdapterManifest, ResourceTwoRedirectsMsvcr90ToTheVc90CrtForAmd64)
     ::QueryActCtxW(0, context.get(), &index, AssemblyDetailedInformationInActivationContext, nullptr, 0, &size);
     ASSERT_GT(size, 0u);
     std::vector<unsigned char> buffer(size);
-    ASSERT_TRUE(::QueryActCtxW(0, context.get(), &index, AssemblyDetailedInformationInActivationContext,
-                               buffer.data(), size, &size));
+    ASSERT_TRUE(::QueryActCtxW(0, context.get(), &index, AssemblyDetailedInformationInActivationContext, buffer.data(),
+                               size, &size));
     const auto* assembly = reinterpret_cast<const ACTIVATION_CONTEXT_ASSEMBLY_DETAILED_INFORMATION*>(buffer.data());
     const std::wstring identity(assembly->lpAssemblyEncodedAssemblyIdentity,
                                 assembly->ulEncodedAssemblyIdentityLength / sizeof(wchar_t));

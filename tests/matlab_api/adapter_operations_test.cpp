@@ -168,8 +168,8 @@ TEST_P(AdapterOperations, TrapSlotOnFailureReturnsTheErrorArray)
         const auto calls = qv::test::MatlabCalls();
         if (GetParam().trapFlagMexCalls) {
             EXPECT_EQ(error, FakeArray(0x5717));
-            ASSERT_EQ(qv::test::FunctionNames(calls),
-                      (std::vector<std::string>{"mexSetTrapFlag", "mexCallMATLAB", "mexSetTrapFlag", "mxCreateString"}));
+            ASSERT_EQ(qv::test::FunctionNames(calls), (std::vector<std::string>{"mexSetTrapFlag", "mexCallMATLAB",
+                                                                                "mexSetTrapFlag", "mxCreateString"}));
             EXPECT_STREQ(calls[3].text, "ERROR_mexCallMATLAB");
             EXPECT_EQ(qvCallLogTrapFlag(), 0);
         } else {

@@ -8,13 +8,13 @@ extern "C" {
 #endif
 
 typedef struct QvFromCResults {
-    size_t rows;           /* GetM */
-    mxArray* matrix;       /* CreateDoubleMatrix(2^33 + 1, 3, 1) */
-    int visible;           /* EngSetVisible(engine, true) */
-    int isNaN;             /* IsNaN(NAN) */
-    double scalar;         /* GetScalar */
-    mxArray* cell;         /* GetCell(cells, -1) */
-    const char* name;      /* MexFunctionName */
+    size_t rows;      /* GetM */
+    mxArray* matrix;  /* CreateDoubleMatrix(2^33 + 1, 3, 1) */
+    int visible;      /* EngSetVisible(engine, true) */
+    int isNaN;        /* IsNaN(NAN) */
+    double scalar;    /* GetScalar */
+    mxArray* cell;    /* GetCell(cells, -1) */
+    const char* name; /* MexFunctionName */
 } QvFromCResults;
 
 /* One call of each kind of value from C; the arrays and engine are made-up addresses. */

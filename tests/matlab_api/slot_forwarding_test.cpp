@@ -46,8 +46,8 @@ TEST_P(EverySlot, ReachesItsMatlabFunctionWithConvertedArgumentsAndPassesTheResu
             continue;
         }
         for (int variant = 0; variant < 2; ++variant) {
-            SCOPED_TRACE(testing::Message() << "slot " << slotCase.slot << " " << slotCase.operation << ", variant "
-                                            << variant);
+            SCOPED_TRACE(testing::Message()
+                         << "slot " << slotCase.slot << " " << slotCase.operation << ", variant " << variant);
             qv::test::AdapterObject api = qv::test::MakeAdapterObject(exports);
             qvCallLogReset();
             const qv::test::SlotRun run = slotCase.run(api.get(), route, variant, function.c_str());

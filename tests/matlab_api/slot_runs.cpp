@@ -27,7 +27,8 @@ const char* SlotText(int slot, int position, int variant)
         for (int s = 0; s < QV_MATLAB_API_SLOT_COUNT; ++s) {
             for (int p = 0; p < kMaxParameters; ++p) {
                 for (int v = 0; v < 2; ++v) {
-                    all[s][p][v] = "slot" + std::to_string(s) + "-argument" + std::to_string(p) + "-" + std::to_string(v);
+                    all[s][p][v] =
+                        "slot" + std::to_string(s) + "-argument" + std::to_string(p) + "-" + std::to_string(v);
                 }
             }
         }
@@ -82,7 +83,8 @@ SlotRun Drive(IQvMatlabAPI_Interface* api, CallRoute route, int slot, int varian
             return (api->*member)(a...);
         }
         // The object seen from C: its first word points at the table of 60 function pointers.
-        const IQvMatlabAPI_InterfaceVtbl* const table = *reinterpret_cast<const IQvMatlabAPI_InterfaceVtbl* const*>(api);
+        const IQvMatlabAPI_InterfaceVtbl* const table =
+            *reinterpret_cast<const IQvMatlabAPI_InterfaceVtbl* const*>(api);
         return (table->*entry)(api, a...);
     };
     if constexpr (std::is_void_v<R>) {
@@ -100,7 +102,7 @@ SlotRun Drive(IQvMatlabAPI_Interface* api, CallRoute route, int slot, int varian
 
 const std::vector<SlotCase>& SlotCases()
 {
-#define QV_SLOT_CASE(slot, Operation, Result, Parameters, library, MatlabResult, function, MatlabParameters,    \
+#define QV_SLOT_CASE(slot, Operation, Result, Parameters, library, MatlabResult, function, MatlabParameters,   \
                      Arguments)                                                                                \
     SlotCase{slot, #Operation, #function,                                                                      \
              [](IQvMatlabAPI_Interface* api, CallRoute route, int variant, const char* called) {               \

@@ -72,7 +72,8 @@ template <class T> uint64_t SlotResultBits(int slot, int variant)
 
 // A MATLAB function's result and parameter types, from its declaration:
 // decltype(MatlabSignature(&mxGetM)) is TypeList<size_t, const mxArray*>.
-template <class... T> struct TypeList {};
+template <class... T> struct TypeList {
+};
 template <class MR, class... MP> TypeList<MR, MP...> MatlabSignature(MR (*)(MP...));
 template <class MR, class... MP> TypeList<MR, MP...> MatlabSignature(MR (*)(MP..., ...));
 

@@ -65,9 +65,9 @@ protected:
 
     void TearDown() override
     {
-        for (const wchar_t* name : {testbed::kOrxRecordVariable, testbed::kOctaveWorkVariable,
-                                    testbed::kOctaveRunnerVariable, testbed::kOctavePathVariable,
-                                    testbed::kOctaveTimeoutVariable, L"QV_ORX_REFRESH_FAIL"}) {
+        for (const wchar_t* name :
+             {testbed::kOrxRecordVariable, testbed::kOctaveWorkVariable, testbed::kOctaveRunnerVariable,
+              testbed::kOctavePathVariable, testbed::kOctaveTimeoutVariable, L"QV_ORX_REFRESH_FAIL"}) {
             ::SetEnvironmentVariableW(name, nullptr);
         }
         ::DeleteFileW(testbed::WindowsPathOfUnixPath(record_).c_str());

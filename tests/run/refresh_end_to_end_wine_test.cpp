@@ -81,7 +81,8 @@ TEST_F(ListMode, AllRefreshes32BitRootsFirstThen64BitThenThePendingSetups64BitFi
         ASSERT_TRUE(testbed::ClickCheckBox(dialog, testbed::kList64Id, 1));  // ORX 11 (x64)
     };
     const testbed::ProgramRun run = RunSetPath(L"-list", script.Options());
-    ASSERT_TRUE(script.done) << "the folder-selection dialog never came up; started " << run.started << " exit " << run.exitCode << " boxes " << run.infoBoxes.size();
+    ASSERT_TRUE(script.done) << "the folder-selection dialog never came up; started " << run.started << " exit "
+                             << run.exitCode << " boxes " << run.infoBoxes.size();
     EXPECT_FALSE(run.timedOut);
     EXPECT_TRUE(run.infoBoxes.empty());
 

@@ -132,8 +132,8 @@ private:
                                    programs + std::to_wstring(10 + i));
             }
             if (!root.empty()) {
-                registry.SetString(kMachine, view, kMatlabReleasesKeyPath + std::wstring(release),
-                                   kMatlabRootValueName, root);
+                registry.SetString(kMachine, view, kMatlabReleasesKeyPath + std::wstring(release), kMatlabRootValueName,
+                                   root);
                 launcher.files.insert(MatlabExecutablePath(root));
             }
         }
@@ -152,7 +152,8 @@ private:
 
 bool AnyStarted(const Trace& trace)
 {
-    return std::any_of(trace.begin(), trace.end(), [](const std::wstring& line) { return line.rfind(L"run ", 0) == 0; });
+    return std::any_of(trace.begin(), trace.end(),
+                       [](const std::wstring& line) { return line.rfind(L"run ", 0) == 0; });
 }
 
 const std::wstring kUsage = L"info:" + BuildUsageText();
@@ -194,8 +195,11 @@ const Trace kOpenAndDiscovery = Concat({{L"progress:open"}, kDiscovery});
 const Trace kBare{L"progress:open", L"progress:close"};
 
 const EndPoint kEndPoints[] = {
-    {"PlatformConflict", L"-x86 -x64 -d /?",
-     {L"progress:open", L"info:Cannot specify both x86 and x64 flags.\n", L"progress:close"}, DialogResult::Ok, false},
+    {"PlatformConflict",
+     L"-x86 -x64 -d /?",
+     {L"progress:open", L"info:Cannot specify both x86 and x64 flags.\n", L"progress:close"},
+     DialogResult::Ok,
+     false},
     {"PlatformConflictSilent", L"-x86 -x64 -list", kBare, DialogResult::Ok, false},
     {"UsageAsked", L"/?", {L"progress:open", kUsage, L"progress:close"}, DialogResult::Ok, false},
     {"NoToken", L"", {L"progress:open", kUsage, L"progress:close"}, DialogResult::Ok, false},
@@ -207,24 +211,54 @@ const EndPoint kEndPoints[] = {
      DialogResult::Cancel},
     {"CancelSilent", L"-list", {L"dialog platform=0", L"progress:close"}, DialogResult::Cancel},
     // Nobody answered the dialog and the program is to end: nothing is refreshed, no setup starts.
-    {"QuitDuringTheDialog", L"-list", {L"dialog platform=0", L"progress:close"}, DialogResult::EndedByQuit, true, false,
-     false, false, true},
-    {"QuitDuringTheDialogWithInfo", L"-list -d", {L"dialog platform=0", L"progress:close"}, DialogResult::EndedByQuit,
-     true, false, false, false, true},
-    {"NoMatlabRoots", L"-d -orxMatlabPath \"E:\\Given\"",
-     {L"info:No matlab registry values were found.\n", L"progress:close"}, DialogResult::Ok, true, false, true},
-    {"NoMatlabRootsAfterOk", L"-list", {L"dialog platform=0", L"progress:close"}, DialogResult::Ok, true, false, true,
-     false, true},
+    {"QuitDuringTheDialog",
+     L"-list",
+     {L"dialog platform=0", L"progress:close"},
+     DialogResult::EndedByQuit,
+     true,
+     false,
+     false,
+     false,
+     true},
+    {"QuitDuringTheDialogWithInfo",
+     L"-list -d",
+     {L"dialog platform=0", L"progress:close"},
+     DialogResult::EndedByQuit,
+     true,
+     false,
+     false,
+     false,
+     true},
+    {"NoMatlabRoots",
+     L"-d -orxMatlabPath \"E:\\Given\"",
+     {L"info:No matlab registry values were found.\n", L"progress:close"},
+     DialogResult::Ok,
+     true,
+     false,
+     true},
+    {"NoMatlabRootsAfterOk",
+     L"-list",
+     {L"dialog platform=0", L"progress:close"},
+     DialogResult::Ok,
+     true,
+     false,
+     true,
+     false,
+     true},
     // The run goes on but refreshes nothing.
-    {"RootsOfTheOtherPlatformOnly", L"-d -orxMatlabPath \"E:\\Given\"", Concat({kOpenAndDiscovery, {L"progress:close"}}),
-     DialogResult::Ok, true, false, false, true},
-    {"FolderModeFolderMissing", L"-d -orxMatlabPath \"E:\\Missing\"",
+    {"RootsOfTheOtherPlatformOnly", L"-d -orxMatlabPath \"E:\\Given\"",
+     Concat({kOpenAndDiscovery, {L"progress:close"}}), DialogResult::Ok, true, false, false, true},
+    {"FolderModeFolderMissing",
+     L"-d -orxMatlabPath \"E:\\Missing\"",
      {L"info:The ORX matlab folder does not exist at E:\\Missing.\n", L"progress:close"}},
     {"FolderModeFolderMissingSilent", L"-orxMatlabPath \"E:\\Missing\"", kBare},
     {"ListModeEnd", L"-list", {SetupProgram(L"C:\\x86\\10"), L"progress:close"}, DialogResult::Ok, true, true},
-    {"FolderModeEnd", L"-orxMatlabPath \"E:\\Given\"",
+    {"FolderModeEnd",
+     L"-orxMatlabPath \"E:\\Given\"",
      {L"progress:open", Refresh(Platform::Bits32, L"C:\\M32", L"C:\\P32", L"E:\\Given"), L"progress:close"},
-     DialogResult::Ok, true, true},
+     DialogResult::Ok,
+     true,
+     true},
 };
 
 class RefreshRunEndPoints : public ::testing::TestWithParam<EndPoint> {};
@@ -286,7 +320,8 @@ TEST(RefreshRunFolderMode, OnePlatformAndNoSetups)
               (Trace{L"progress:open", Refresh(Platform::Bits32, L"C:\\M32", L"C:\\P32", L"E:\\Given"),
                      L"progress:close"}));
     EXPECT_EQ(Machine().Run(L"-x64 -d -orxMatlabPath \"E:\\Given\""),
-              Concat({{L"progress:open"}, kDiscovery,
+              Concat({{L"progress:open"},
+                      kDiscovery,
                       {Refresh(Platform::Bits64, L"C:\\M64", L"C:\\P64", L"E:\\Given"), L"progress:close"}}));
 }
 
@@ -342,7 +377,8 @@ TEST(RefreshRunListMode, PlatformDecidesWhichTickedListIsUsed)
 {
     Machine machine;
     machine.dialogAnswer = {PlatformSelection::Bits32, {}, {L"D:\\O64"}};
-    EXPECT_TRUE(EndsWith(machine.Run(L"-list"), {L"dialog platform=0", SetupProgram(L"C:\\x86\\10"), L"progress:close"}));
+    EXPECT_TRUE(
+        EndsWith(machine.Run(L"-list"), {L"dialog platform=0", SetupProgram(L"C:\\x86\\10"), L"progress:close"}));
 }
 
 TEST(RefreshRunListMode, AnUnexpectedDialogResultGoesOnWithNothingChosen)
@@ -350,7 +386,8 @@ TEST(RefreshRunListMode, AnUnexpectedDialogResultGoesOnWithNothingChosen)
     Machine machine;
     machine.dialogResult = DialogResult::NotShown;
     machine.dialogAnswer = {PlatformSelection::Bits64, {L"D:\\O32"}, {L"D:\\O64"}};
-    EXPECT_TRUE(EndsWith(machine.Run(L"-list"), {L"dialog platform=0", SetupProgram(L"C:\\x86\\10"), L"progress:close"}));
+    EXPECT_TRUE(
+        EndsWith(machine.Run(L"-list"), {L"dialog platform=0", SetupProgram(L"C:\\x86\\10"), L"progress:close"}));
 }
 
 }  // namespace

@@ -4,8 +4,7 @@
 
 namespace qv::win32 {
 
-template <typename Interface>
-class ComPtr {
+template <typename Interface> class ComPtr {
 public:
     ComPtr() = default;
     ~ComPtr() { reset(); }

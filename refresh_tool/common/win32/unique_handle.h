@@ -7,8 +7,7 @@
 
 namespace qv::win32 {
 
-template <typename Traits>
-class UniqueResource {
+template <typename Traits> class UniqueResource {
 public:
     using Handle = typename Traits::Handle;
 

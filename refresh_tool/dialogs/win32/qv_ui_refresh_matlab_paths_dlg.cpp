@@ -58,8 +58,8 @@ void PutLabelsBeforeTheirControls(HWND dialog)
 
 CQvUiRefreshMatlabPathsDlg::CQvUiRefreshMatlabPathsDlg(HWND parent)
     : Dialog(IDD, parent),
-      m_hIcon(static_cast<HICON>(::LoadImageW(qv::window::ResourceModule(), MAKEINTRESOURCEW(IDR_MAINFRAME),
-                                              IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)))
+      m_hIcon(static_cast<HICON>(::LoadImageW(qv::window::ResourceModule(), MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                              0, 0, LR_DEFAULTSIZE)))
 {
 }
 

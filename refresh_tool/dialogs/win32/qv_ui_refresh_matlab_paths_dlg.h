@@ -19,11 +19,11 @@ public:
     // Icon group 128, the window's big and small icon. Destroyed with the object, after the
     // window that showed it (which exists only during DoModal).
     qv::win32::UniqueIcon m_hIcon;
-    qv::window::ComboBox m_comboPlatform;   // control 1006, "Platform to Update:"
-    qv::window::CheckListBox m_list32;      // control 1005, the 32-bit folders
-    qv::window::CheckListBox m_list64;      // control 1004, the 64-bit folders
-    int m_platform = 0;                     // a PlatformSelection: in from the caller, out after OK
-    qv::StringArray m_folders32;            // in: folders to list; out after OK: the ticked ones
+    qv::window::ComboBox m_comboPlatform;  // control 1006, "Platform to Update:"
+    qv::window::CheckListBox m_list32;     // control 1005, the 32-bit folders
+    qv::window::CheckListBox m_list64;     // control 1004, the 64-bit folders
+    int m_platform = 0;                    // a PlatformSelection: in from the caller, out after OK
+    qv::StringArray m_folders32;           // in: folders to list; out after OK: the ticked ones
     qv::StringArray m_folders64;
 
 protected:

@@ -12,8 +12,8 @@ namespace {
 
 // In-process server or handler, local or remote server: whatever the class registered.
 constexpr DWORD kAnyServer = CLSCTX_ALL;
-static_assert(kAnyServer == 0x17 && kAnyServer == (CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER |
-                                                   CLSCTX_LOCAL_SERVER | CLSCTX_REMOTE_SERVER));
+static_assert(kAnyServer == 0x17 && kAnyServer == (CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER | CLSCTX_LOCAL_SERVER |
+                                                   CLSCTX_REMOTE_SERVER));
 
 // An out-string slot: null before the call, freed on every way out.
 class BstrSlot {
@@ -95,7 +95,8 @@ void ComConnectorSource::ForEachConnector(const std::function<void(IConnectorInf
             return;
         }
         ComPtr<IQvConnectorInfo> object;
-        const HRESULT created = ::CoCreateInstance(classId, nullptr, kAnyServer, IID_IQvConnectorInfo, object.put_void());
+        const HRESULT created =
+            ::CoCreateInstance(classId, nullptr, kAnyServer, IID_IQvConnectorInfo, object.put_void());
         if (FAILED(created) || !object) {
             notCreatable_.push_back({GuidText(classId), UnusableConnectorClass::Reason::NotCreatable, created});
             continue;

@@ -20,8 +20,7 @@ struct IQvConnectorInfo : public IUnknown {
     virtual HRESULT STDMETHODCALLTYPE GetVersionInfo(LONG platform, BSTR* matlabRelease, BSTR* description,
                                                      BSTR* detail) = 0;
     // S_OK: the connector is usable on `platform`.
-    virtual HRESULT STDMETHODCALLTYPE CheckPlatform(LONG platform, BSTR* reason, SHORT* state,
-                                                    SHORT* detail) = 0;
+    virtual HRESULT STDMETHODCALLTYPE CheckPlatform(LONG platform, BSTR* reason, SHORT* state, SHORT* detail) = 0;
 };
 
 }  // namespace qv

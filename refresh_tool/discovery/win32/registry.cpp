@@ -34,8 +34,7 @@ public:
         wchar_t name[kNameBufferChars] = {};
         DWORD length = kNameBufferChars;
         FILETIME lastWrite{};
-        if (::RegEnumKeyExW(key_.get(), index, name, &length, nullptr, nullptr, nullptr, &lastWrite) !=
-            ERROR_SUCCESS) {
+        if (::RegEnumKeyExW(key_.get(), index, name, &length, nullptr, nullptr, nullptr, &lastWrite) != ERROR_SUCCESS) {
             return std::nullopt;
         }
         return std::wstring(name, length);

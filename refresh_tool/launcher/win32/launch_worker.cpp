@@ -67,8 +67,8 @@ unsigned LaunchThreadProc(const LaunchRequest* request)
     // CreateProcessW may write into the command line, so it gets its own zero-terminated copy.
     std::vector<wchar_t> commandLine(request->commandLine.begin(), request->commandLine.end());
     commandLine.push_back(L'\0');
-    if (::CreateProcessW(request->application.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                         CREATE_NO_WINDOW, nullptr, request->directory.c_str(), &startup, &created)) {
+    if (::CreateProcessW(request->application.c_str(), commandLine.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW,
+                         nullptr, request->directory.c_str(), &startup, &created)) {
         // Declared in this order so that the process handle is closed first.
         const UniqueHandle thread(created.hThread);
         const UniqueHandle process(created.hProcess);
@@ -84,7 +84,8 @@ void RunLaunchRequest(const LaunchRequest& request)
     // it below, after the wait has seen the thread end. The CRT start (rather than CreateThread)
     // sets up the runtime for the worker, which allocates.
     void* const argument = const_cast<LaunchRequest*>(&request);  // the worker only reads it
-    UniqueHandle worker(reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, &LaunchThreadEntry, argument, 0, nullptr)));
+    UniqueHandle worker(
+        reinterpret_cast<HANDLE>(::_beginthreadex(nullptr, 0, &LaunchThreadEntry, argument, 0, nullptr)));
     if (!worker) {
         // No thread to be had: start and wait on this thread; the windows stall meanwhile.
         LaunchThreadProc(&request);

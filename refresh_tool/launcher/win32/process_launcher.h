@@ -9,7 +9,7 @@ namespace qv::win32 {
 class Win32ProcessLauncher final : public IProcessLauncher {
 public:
     bool IsExistingFile(const std::wstring& path) override;  // QueryPathKind: a file
-    void RunAndWait(const LaunchRequest& request) override;   // RunLaunchRequest
+    void RunAndWait(const LaunchRequest& request) override;  // RunLaunchRequest
 };
 
 }  // namespace qv::win32

@@ -14,11 +14,11 @@ namespace {
 
 static_assert(msaa::kStateUnavailable == STATE_SYSTEM_UNAVAILABLE && msaa::kStateSelected == STATE_SYSTEM_SELECTED &&
               msaa::kStateFocused == STATE_SYSTEM_FOCUSED && msaa::kStateChecked == STATE_SYSTEM_CHECKED &&
-              msaa::kStateMixed == STATE_SYSTEM_MIXED &&
-              msaa::kStateOffscreen == STATE_SYSTEM_OFFSCREEN && msaa::kStateFocusable == STATE_SYSTEM_FOCUSABLE &&
-              msaa::kStateSelectable == STATE_SYSTEM_SELECTABLE);
+              msaa::kStateMixed == STATE_SYSTEM_MIXED && msaa::kStateOffscreen == STATE_SYSTEM_OFFSCREEN &&
+              msaa::kStateFocusable == STATE_SYSTEM_FOCUSABLE && msaa::kStateSelectable == STATE_SYSTEM_SELECTABLE);
 static_assert(msaa::kRoleList == ROLE_SYSTEM_LIST && msaa::kRoleCheckButton == ROLE_SYSTEM_CHECKBUTTON);
-static_assert(msaa::kNavUp == NAVDIR_UP && msaa::kNavLastChild == NAVDIR_LASTCHILD && msaa::kChildIdSelf == CHILDID_SELF);
+static_assert(msaa::kNavUp == NAVDIR_UP && msaa::kNavLastChild == NAVDIR_LASTCHILD &&
+              msaa::kChildIdSelf == CHILDID_SELF);
 static_assert(msaa::kSelectTakeFocus == SELFLAG_TAKEFOCUS && msaa::kSelectTakeSelection == SELFLAG_TAKESELECTION &&
               msaa::kSelectExtendSelection == SELFLAG_EXTENDSELECTION &&
               msaa::kSelectAddSelection == SELFLAG_ADDSELECTION &&
@@ -26,8 +26,7 @@ static_assert(msaa::kSelectTakeFocus == SELFLAG_TAKEFOCUS && msaa::kSelectTakeSe
 
 // Runs an answer that builds strings. No exception may cross a COM method: a failed
 // allocation is the client's E_OUTOFMEMORY.
-template <typename Answer>
-HRESULT WithoutThrowing(Answer answer) noexcept
+template <typename Answer> HRESULT WithoutThrowing(Answer answer) noexcept
 {
     try {
         return answer();

@@ -16,8 +16,14 @@ constexpr UINT_PTR kSubclassId = 1;
 constexpr int kClassicBoxSizeAt96Dpi = 13;
 
 // Client coordinates of a mouse message; they are negative left of or above the window.
-int SignedLow(LPARAM lParam) { return static_cast<short>(LOWORD(lParam)); }
-int SignedHigh(LPARAM lParam) { return static_cast<short>(HIWORD(lParam)); }
+int SignedLow(LPARAM lParam)
+{
+    return static_cast<short>(LOWORD(lParam));
+}
+int SignedHigh(LPARAM lParam)
+{
+    return static_cast<short>(HIWORD(lParam));
+}
 
 int ThemeState(int check, bool enabled)
 {
@@ -133,8 +139,8 @@ std::wstring CheckListBox::GetText(int index) const
 
 int CheckListBox::InsertString(int index, const std::wstring& text) const
 {
-    const int inserted =
-        static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str())));
+    const int inserted = static_cast<int>(
+        SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.c_str())));
     if (inserted >= 0) {
         SendMessage(LB_SETITEMDATA, static_cast<WPARAM>(inserted), Unchecked);
     }
@@ -312,7 +318,8 @@ int CheckListBox::BoxSize(HDC dc) const
 {
     if (theme_) {
         SIZE size{};
-        if (SUCCEEDED(::GetThemePartSize(theme_.get(), dc, BP_CHECKBOX, CBS_UNCHECKEDNORMAL, nullptr, TS_DRAW, &size)) &&
+        if (SUCCEEDED(
+                ::GetThemePartSize(theme_.get(), dc, BP_CHECKBOX, CBS_UNCHECKEDNORMAL, nullptr, TS_DRAW, &size)) &&
             size.cx > 0) {
             return size.cx;
         }

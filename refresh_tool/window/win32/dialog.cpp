@@ -240,8 +240,7 @@ void Dialog::CentreWindow() const
     if (parent_ != nullptr) {
         ::GetWindowRect(parent_, &area);
     }
-    const PixelPoint origin =
-        CentredOrigin(ToPixelRect(area), window.right - window.left, window.bottom - window.top);
+    const PixelPoint origin = CentredOrigin(ToPixelRect(area), window.right - window.left, window.bottom - window.top);
     ::SetWindowPos(hwnd_, nullptr, origin.x, origin.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

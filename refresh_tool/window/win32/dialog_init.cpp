@@ -38,7 +38,7 @@ bool ApplyDialogInitData(HWND dialog, HMODULE module, UINT templateId)
 {
     const DialogInitData data = LoadDialogInitData(module, templateId);
     for (const DialogInitEntry& entry : data.entries) {
-        const UINT message = entry.message == kDialogInitComboAddString ? CB_ADDSTRING
+        const UINT message = entry.message == kDialogInitComboAddString  ? CB_ADDSTRING
                              : entry.message == kDialogInitListAddString ? LB_ADDSTRING
                                                                          : 0;
         HWND control = ::GetDlgItem(dialog, entry.controlId);

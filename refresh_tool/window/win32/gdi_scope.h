@@ -42,7 +42,10 @@ private:
 // Selects a GDI object into a device context and selects the previous one back.
 class SelectedObject {
 public:
-    SelectedObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object != nullptr ? ::SelectObject(dc, object) : nullptr) {}
+    SelectedObject(HDC dc, HGDIOBJ object)
+        : dc_(dc), previous_(object != nullptr ? ::SelectObject(dc, object) : nullptr)
+    {
+    }
     ~SelectedObject()
     {
         if (previous_ != nullptr) {

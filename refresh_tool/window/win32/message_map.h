@@ -50,21 +50,17 @@ private:
 
 namespace detail {
 
-template <typename Handler>
-struct HandlerClass;
-template <typename Class, typename Result>
-struct HandlerClass<Result (Class::*)()> {
+template <typename Handler> struct HandlerClass;
+template <typename Class, typename Result> struct HandlerClass<Result (Class::*)()> {
     using Type = Class;
 };
 
-template <auto Handler>
-using ClassOf = typename HandlerClass<decltype(Handler)>::Type;
+template <auto Handler> using ClassOf = typename HandlerClass<decltype(Handler)>::Type;
 
 }  // namespace detail
 
 // WM_PAINT: `bool OnPaint()` returns false to leave painting to the default.
-template <auto Handler>
-MessageMapEntry PaintHandler()
+template <auto Handler> MessageMapEntry PaintHandler()
 {
     return {WM_PAINT, 0, 0, [](Dialog& dialog, WPARAM, LPARAM, LRESULT& result) {
                 result = 0;
@@ -73,8 +69,7 @@ MessageMapEntry PaintHandler()
 }
 
 // WM_QUERYDRAGICON: `HCURSOR OnQueryDragIcon()`.
-template <auto Handler>
-MessageMapEntry QueryDragIconHandler()
+template <auto Handler> MessageMapEntry QueryDragIconHandler()
 {
     return {WM_QUERYDRAGICON, 0, 0, [](Dialog& dialog, WPARAM, LPARAM, LRESULT& result) {
                 result = reinterpret_cast<LRESULT>((static_cast<detail::ClassOf<Handler>&>(dialog).*Handler)());
@@ -83,8 +78,7 @@ MessageMapEntry QueryDragIconHandler()
 }
 
 // WM_COMMAND from one control with one notification code: `void OnSomething()`.
-template <auto Handler>
-MessageMapEntry CommandHandler(int controlId, UINT notifyCode)
+template <auto Handler> MessageMapEntry CommandHandler(int controlId, UINT notifyCode)
 {
     return {WM_COMMAND, controlId, notifyCode, [](Dialog& dialog, WPARAM, LPARAM, LRESULT& result) {
                 result = 0;

@@ -6,7 +6,13 @@
 
 namespace qv::window {
 
-inline PixelRect ToPixelRect(const RECT& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
-inline RECT ToRect(const PixelRect& rect) { return {rect.left, rect.top, rect.right, rect.bottom}; }
+inline PixelRect ToPixelRect(const RECT& rect)
+{
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
+inline RECT ToRect(const PixelRect& rect)
+{
+    return {rect.left, rect.top, rect.right, rect.bottom};
+}
 
 }  // namespace qv::window

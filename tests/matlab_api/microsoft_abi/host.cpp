@@ -23,8 +23,14 @@ const char* qv::test::SlotText(int slot, int position, int variant)
 {
     static char texts[QV_MATLAB_API_SLOT_COUNT][8][2][8];
     char* text = texts[slot][position][variant];
-    const char pieces[] = {'s', static_cast<char>('0' + slot / 10), static_cast<char>('0' + slot % 10), 'p',
-                           static_cast<char>('0' + position), 'v', static_cast<char>('0' + variant), '\0'};
+    const char pieces[] = {'s',
+                           static_cast<char>('0' + slot / 10),
+                           static_cast<char>('0' + slot % 10),
+                           'p',
+                           static_cast<char>('0' + position),
+                           'v',
+                           static_cast<char>('0' + variant),
+                           '\0'};
     for (unsigned i = 0; i < sizeof pieces; ++i) {
         text[i] = pieces[i];
     }
@@ -42,7 +48,8 @@ using qv::test::TypeList;
 
 // --- the few library pieces a freestanding host needs ---------------------------------------
 
-template <class T, T... I> struct Sequence {};
+template <class T, T... I> struct Sequence {
+};
 
 bool TextEqual(const char* a, const char* b)
 {

@@ -10,8 +10,8 @@ extern "C" {
 #define QV_STD_OUTPUT_HANDLE ((unsigned long)-11)
 
 __declspec(dllimport) void* __stdcall GetStdHandle(unsigned long which);
-__declspec(dllimport) int __stdcall WriteFile(void* file, const void* data, unsigned long size,
-                                              unsigned long* written, void* overlapped);
+__declspec(dllimport) int __stdcall WriteFile(void* file, const void* data, unsigned long size, unsigned long* written,
+                                              void* overlapped);
 __declspec(dllimport) const char* __stdcall GetCommandLineA(void);
 __declspec(dllimport) __declspec(noreturn) void __stdcall ExitProcess(unsigned int status);
 

@@ -44,9 +44,9 @@ template <class R, class... P, class... A> R Call(R (*target)(P...), A... argume
 #define QV_OCTAVE_ARGUMENTS(...) __VA_ARGS__
 
 /* QV_OCTAVE_BIND(result, our name, (our parameters), Octave's function, (argument names)) */
-#define QV_OCTAVE_BIND(Result, name, Parameters, target, Arguments)                 \
-    extern "C" Result name Parameters                                                 \
-    {                                                                                 \
+#define QV_OCTAVE_BIND(Result, name, Parameters, target, Arguments)                           \
+    extern "C" Result name Parameters                                                         \
+    {                                                                                         \
         return static_cast<Result>(qv::octave::Call(&target, QV_OCTAVE_ARGUMENTS Arguments)); \
     }
 
